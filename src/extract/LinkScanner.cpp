@@ -1,0 +1,89 @@
+#include "extract/LinkScanner.h"
+
+#include <algorithm>
+
+namespace linkrake {
+namespace {
+
+constexpr std::string_view kAnchor = "<a href=\"";
+constexpr std::string_view kHttp = "http://";
+constexpr std::string_view kFtp = "ftp://";
+constexpr auto npos = std::string_view::npos;
+
+// The next position of one byte at or after a position; a line with many links is searched
+// once from left to right rather than once per link.
+class NextByte {
+ public:
+  explicit NextByte(char ch) : ch_(ch) {}
+  std::size_t From(std::string_view line, std::size_t from) {
+    if (!known_ || (at_ != npos && at_ < from)) {
+      at_ = line.find(ch_, from);
+      known_ = true;
+    }
+    return at_;
+  }
+
+ private:
+  char ch_;
+  bool known_ = false;
+  std::size_t at_ = npos;
+};
+
+}  // namespace
+
+void CLinkScanner::ScanLine(std::string_view line, bool anchor, bool http, bool ftp,
+                            std::string_view base) {
+  if (anchor) AnchorPass(line, base);
+  if (http) SchemePass(line, kHttp);
+  if (ftp) SchemePass(line, kFtp);
+}
+
+bool CLinkScanner::Add(std::string_view a, std::string_view b, std::string_view c, int& count) {
+  // Trailing "'" go. They never reach into a or b: either both are empty, or b is "/", or
+  // c begins with "/".
+  while (!c.empty() && c.back() == '\'') c.remove_suffix(1);
+  list_.InsertJoined(a, b, c);
+  if (++count < kMaxLinksPerPass) return false;
+  messages_.ShowMessage(kCapMessage, MessageIcon::Error);
+  return true;
+}
+
+void CLinkScanner::AnchorPass(std::string_view line, std::string_view base) {
+  std::size_t match = line.find(kAnchor);
+  if (match == npos) return;
+  // A target is taken as it stands when "http://" occurs anywhere from its start on.
+  const std::size_t lastHttp = line.rfind(kHttp);
+  NextByte quote('"');
+  int count = 0;
+  while (match != npos) {
+    const std::size_t p = match + kAnchor.size();
+    const std::size_t q = quote.From(line, p);
+    const std::string_view target = line.substr(p, (q == npos ? line.size() : q) - p);
+    // A target that names its own scheme is taken as it stands too: with the base in front
+    // of it it would name nothing.
+    const bool absolute = (lastHttp != npos && lastHttp >= p) ||
+                          target.starts_with("https://") || target.starts_with(kFtp);
+    bool capped;
+    if (absolute) {
+      capped = Add({}, {}, target, count);
+    } else {
+      const bool slashed = p < line.size() && line[p] == '/';
+      capped = Add(base, slashed ? std::string_view{} : std::string_view{"/"}, target, count);
+    }
+    if (capped) return;
+    match = line.find(kAnchor, p + 1);
+  }
+}
+
+void CLinkScanner::SchemePass(std::string_view line, std::string_view scheme) {
+  NextByte space(' ');
+  NextByte quote('"');
+  int count = 0;
+  for (std::size_t m = line.find(scheme); m != npos; m = line.find(scheme, m + 1)) {
+    const std::size_t end =
+        std::min({space.From(line, m), quote.From(line, m), line.size()});
+    if (Add({}, {}, line.substr(m, end - m), count)) return;
+  }
+}
+
+}  // namespace linkrake
