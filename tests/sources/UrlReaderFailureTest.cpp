@@ -69,13 +69,14 @@ private:
     std::vector<int> m_fillers;
 };
 
-// Sends the first part of a body that announces more, then either hangs up or goes silent.
-void sendPartOfBody(httplib::Response& response, LocalServer* holdOn) {
+// Sends the headers and the first bytes of a body that announces more, then either hangs up
+// or goes silent.
+void sendPartOfBody(httplib::Response& response, std::size_t sent, LocalServer* holdOn) {
     response.set_content_provider(
         1000, "application/octet-stream",
-        [holdOn](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-            if (offset == 0) {
-                sink.write(std::string(400, 'x').data(), 400);
+        [sent, holdOn](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+            if (offset == 0 && sent > 0) {
+                sink.write(std::string(sent, 'x').data(), sent);
                 return true;
             }
             if (holdOn) {
@@ -96,10 +97,13 @@ TEST(UrlReaderFailureTest, EachFailureEndsSoonWithItsText) {
         response.set_redirect("file:///etc/passwd");
     });
     routes.Get("/dropped", [](const httplib::Request&, httplib::Response& response) {
-        sendPartOfBody(response, nullptr);
+        sendPartOfBody(response, 400, nullptr);
     });
     routes.Get("/stalls", [&server](const httplib::Request&, httplib::Response& response) {
-        sendPartOfBody(response, &server);
+        sendPartOfBody(response, 400, &server);
+    });
+    routes.Get("/headers-only", [&server](const httplib::Request&, httplib::Response& response) {
+        sendPartOfBody(response, 0, &server);
     });
     routes.Get("/silent", [&server](const httplib::Request&, httplib::Response& response) {
         server.holdUntilReleased();
@@ -169,6 +173,8 @@ TEST(UrlReaderFailureTest, EachFailureEndsSoonWithItsText) {
          "closed"},
         {"server stalls mid-body", server.url("/stalls"), quick, CUrlReader::kUnableToReadData,
          "No data arrived for 300 ms"},
+        {"silence after the headers", server.url("/headers-only"), quick,
+         CUrlReader::kUnableToReadData, "No data arrived for 300 ms"},
         {"announced body over the limit", server.url("/announced-big"), quick,
          CUrlReader::kUnableToReadData, "100000 bytes"},
         {"unannounced body over the limit", server.url("/chunked-big"), quick,
