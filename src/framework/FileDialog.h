@@ -59,7 +59,8 @@ class ScopedFileDialogService {
 
 class CFileDialog {
  public:
-  // The filter block may also be put into m_ofn.lpstrFilter after construction.
+  // `filter` is a block as ParseFilterBlock reads it; it may also be put into m_ofn.lpstrFilter
+  // after construction. The block is not copied: it must outlive DoModal.
   explicit CFileDialog(bool openFileDialog, const char* defaultExtension = nullptr,
                        const char* fileName = nullptr,
                        unsigned flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
