@@ -1,0 +1,7 @@
+#include "app/CExtractDlg.h"
+
+namespace linkrake {
+
+void CExtractDlg::OnHtmlOpenUrl() {}
+
+}  // namespace linkrake
