@@ -20,9 +20,11 @@ TEST(LinkList, KeepsItemsInUnsignedByteOrderWhereverTheyAreInserted) {
     list.InsertItem(text);
   EXPECT_EQ(Items(list), (std::vector<std::string>{"", "HTTP://Z/", "http://a/", "http://a/",
                                                    "http://b/", "\xE9t\xE9"}));
-  // Items added after a read still land at their sorted place.
+  // Items added after a read still land at their sorted place: "N" sorts after "H".
   list.InsertItem("No http:// addresses found.");
-  EXPECT_EQ(list.GetItemText(1), "No http:// addresses found.");
+  EXPECT_EQ(Items(list), (std::vector<std::string>{"", "HTTP://Z/", "No http:// addresses found.",
+                                                   "http://a/", "http://a/", "http://b/",
+                                                   "\xE9t\xE9"}));
   EXPECT_EQ(list.GetItemText(7), "");  // past the end
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,25 @@ struct ScanCase {
 
 class ScanLineTest : public ::testing::TestWithParam<ScanCase> {};
 
+// Test names from the line itself: its letters and digits, other runs of bytes as one "_".
+std::string ScanCaseName(const ::testing::TestParamInfo<ScanCase>& info) {
+  std::string name = std::to_string(info.index) + "_";
+  for (const char* at = info.param.line; *at && name.size() < 48; ++at) {
+    const unsigned char ch = static_cast<unsigned char>(*at);
+    if (std::isalnum(ch)) {
+      name += static_cast<char>(ch);
+    } else if (name.back() != '_') {
+      name += '_';
+    }
+  }
+  const std::size_t prefix = std::to_string(info.index).size() + 1;
+  if (name.size() == prefix) return name + (info.param.line[0] ? "marks" : "empty");
+  if (name.back() == '_') name.pop_back();
+  return name;
+}
+
+void PrintTo(const ScanCase& c, std::ostream* os) { *os << '"' << c.line << '"'; }
+
 TEST_P(ScanLineTest, FindsTheLinksOfTheLine) {
   const ScanCase& c = GetParam();
   EXPECT_EQ(Scan(c.line, c.choice, c.base), Sorted(c.links)) << "line: " << c.line;
@@ -83,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{R"(<A HREF="x.html">)", All, "http://site", {}},
         ScanCase{R"(<a href="x.html">)", All, "http://site/", {"http://site//x.html"}},
         ScanCase{R"(text <a href="../up.html)", All, "http://site/dir",
-                 {"http://site/dir/../up.html"}}));
+                 {"http://site/dir/../up.html"}}),
+    ScanCaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, ScanLineTest,
@@ -104,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"http://a/'''", Http, "http://site", {"http://a/"}},
         // A pattern right at the target's start is skipped: the search goes on one byte on.
         ScanCase{R"(<a href="<a href="x">)", Ahref, "http://site", {"http://site/<a href="}},
-        ScanCase{"ftp://x/ http://y/", Http, "http://site", {"http://y/"}}));
+        ScanCase{"ftp://x/ http://y/", Http, "http://site", {"http://y/"}}),
+    ScanCaseName);
 
 TEST(ScanLineCap, TheThousandthLinkOfAPassEndsThatPassOnly) {
   std::string line;
