@@ -26,3 +26,27 @@ function(linkrake_qtest name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# The main of widget tests (tests/support/WidgetTestMain.cpp) as a library: a QApplication on the
+# offscreen platform around GoogleTest, and a watchdog per test that ends any modal window still
+# open after 30 s. Linked before GoogleTest's own main, it is the one taken.
+if(TARGET linkrake_framework_testing AND NOT TARGET linkrake_widget_gtest)
+  add_library(linkrake_widget_gtest STATIC ${CMAKE_CURRENT_LIST_DIR}/support/WidgetTestMain.cpp)
+  target_link_libraries(linkrake_widget_gtest PUBLIC linkrake_framework_testing Qt6::Widgets GTest::gtest)
+endif()
+
+# linkrake_widget_gtest(NAME SOURCES... LIBS libs... [TIMEOUT s]): like linkrake_gtest, for
+# widgets: the main above, the framework's test kit (framework/testing/) and tests/ on the
+# include path (support/TempDir.h), each test run offscreen.
+function(linkrake_widget_gtest name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 60)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} linkrake_widget_gtest)
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
+  target_compile_definitions(${name} PRIVATE LINKRAKE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
