@@ -1,18 +1,18 @@
 #include "cli/CliHost.h"
 
 #include <algorithm>
+#include <string>
 
 namespace linkrake {
 
-void PrintCliMessage(std::FILE* err, std::string_view text) {
+void PrintCliMessage(std::ostream& err, std::string_view text) {
   std::string line = "linkrake-cli: ";
   for (char ch : text) line += ch == '\n' ? ' ' : ch;
   line += '\n';
-  std::fwrite(line.data(), 1, line.size(), err);
-  std::fflush(err);
+  err << line << std::flush;
 }
 
-CliHost::CliHost(std::FILE* err, PassChoice kind, bool removeDuplicates, bool exclude,
+CliHost::CliHost(std::ostream& err, PassChoice kind, bool removeDuplicates, bool exclude,
                  std::string base, std::string excludeText, bool drawProgress)
     : err_(err), kind_(kind), removeDuplicates_(removeDuplicates), excludeOn_(exclude),
       base_(std::move(base)), exclude_(std::move(excludeText)), drawProgress_(drawProgress) {}
@@ -37,14 +37,19 @@ void CliHost::SetPos(int pos) {
   drawnPercent_ = percent;
   constexpr int kWidth = 40;
   const int filled = percent * kWidth / 100;
-  std::fprintf(err_, "\r[%.*s%*s] %3d%%", filled, "########################################",
-               kWidth - filled, "", percent);
-  std::fflush(err_);
+  std::string bar = "\r[";
+  bar.append(static_cast<std::size_t>(filled), '#');
+  bar.append(static_cast<std::size_t>(kWidth - filled), ' ');
+  bar += "] ";
+  const std::string number = std::to_string(percent);
+  bar.append(3 - number.size(), ' ');
+  bar += number + "%";
+  err_ << bar << std::flush;
 }
 
 void CliHost::EndProgress() {
   if (drawnPercent_ < 0) return;
-  std::fputc('\n', err_);
+  err_ << '\n' << std::flush;
   drawnPercent_ = -1;
 }
 

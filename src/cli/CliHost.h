@@ -1,6 +1,7 @@
 #pragma once
-#include <cstdio>
+#include <ostream>
 #include <string>
+#include <string_view>
 
 #include "extract/SearchRun.h"
 
@@ -10,7 +11,7 @@ namespace linkrake {
 // standard error as one line each, and the progress bar, when asked for, is drawn there too.
 class CliHost : public ISearchHost {
  public:
-  CliHost(std::FILE* err, PassChoice kind, bool removeDuplicates, bool exclude, std::string base,
+  CliHost(std::ostream& err, PassChoice kind, bool removeDuplicates, bool exclude, std::string base,
           std::string excludeText, bool drawProgress);
 
   LinkList& List() override { return list_; }
@@ -31,7 +32,7 @@ class CliHost : public ISearchHost {
   void EndProgress();
 
  private:
-  std::FILE* err_;
+  std::ostream& err_;
   LinkList list_;
   PassChoice kind_;
   bool removeDuplicates_;
@@ -45,6 +46,6 @@ class CliHost : public ISearchHost {
 };
 
 // Prints a message as one line prefixed with the tool's name; line breaks become blanks.
-void PrintCliMessage(std::FILE* err, std::string_view text);
+void PrintCliMessage(std::ostream& err, std::string_view text);
 
 }  // namespace linkrake

@@ -1,73 +1,94 @@
 #include "cli/CliMain.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/CliDownload.h"
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
+#include "cli/CliResults.h"
+#include "extract/Product.h"
 
 namespace linkrake {
 namespace {
 
-void PrintList(const LinkList& list, bool skipNoLinksItem, std::FILE* out) {
-  std::string chunk;
-  chunk.reserve(1 << 16);
-  for (std::size_t i = 0, count = list.GetItemCount(); i < count; ++i) {
-    const std::string_view text = list.GetItemText(i);
-    if (skipNoLinksItem && text == kNoLinksItem) {
-      skipNoLinksItem = false;  // only the item the search added, not a link that reads the same
-      continue;
-    }
-    chunk.append(text);
-    chunk += '\n';
-    if (chunk.size() >= (1 << 16)) {
-      std::fwrite(chunk.data(), 1, chunk.size(), out);
-      chunk.clear();
-    }
-  }
-  std::fwrite(chunk.data(), 1, chunk.size(), out);
-  std::fflush(out);
-}
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitDownloadFailed = 3;
 
 }  // namespace
 
-int RunCli(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err) {
+int RunCli(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err) {
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const CliParse parse = ParseCliOptions(args);
   if (!parse.options) {
     PrintCliMessage(err, parse.error);
-    std::fputs(kCliUsage, err);
-    return 2;
+    err << kCliUsage << std::flush;
+    return kExitUsage;
   }
   const CliOptions& options = *parse.options;
   if (options.help) {
-    std::fputs(kCliUsage, out);
-    std::fputs(
-        "\nLists the links in FILE (- reads standard input), one a line, sorted.\n"
-        "  --kind KIND         which links: all (default), ahref (<a href=\"...\">), http, ftp\n"
-        "  --keep-duplicates   keep links that occur more than once\n"
-        "  --exclude TEXT      leave out links that contain TEXT (\"*\" in TEXT are dropped)\n"
-        "  --base TEXT         base location for relative links (default: the maker's site)\n"
-        "  --progress          draw a progress bar on standard error\n"
-        "  --help, --version\n"
-        "Exit status: 0 done, 1 the input cannot be opened, 2 bad usage.\n",
-        out);
-    return 0;
+    out << kCliUsage << kCliHelp << std::flush;
+    return kExitDone;
   }
   if (options.version) {
-    std::fputs("linkrake-cli " LINKRAKE_VERSION "\n", out);
-    return 0;
+    out << "linkrake-cli " LINKRAKE_VERSION "\n" << std::flush;
+    return kExitDone;
   }
 
-  CliHost host(err, options.kind, options.removeDuplicates, options.exclude, options.base,
+  // A downloaded page is searched where it lies, in memory: its bytes are what the window
+  // would write to its temporary file, and the reading rules treat them alike.
+  std::optional<CliPage> page;
+  if (options.url) {
+    page = DownloadPage(*options.url);
+    if (!page->result.ok) {
+      PrintCliMessage(err, DownloadFailureText(page->result));
+      return kExitDownloadFailed;
+    }
+  }
+  const std::string base = options.base ? *options.base : page ? page->address : kMakerSite;
+
+  CliHost host(err, options.kind, options.removeDuplicates, options.exclude, base,
                options.excludeText, options.progress);
-  const bool fromStdin = options.input == "-";
-  CSearchRun run(host, fromStdin ? std::string{} : options.input, {}, fromStdin ? in : nullptr);
-  const CSearchRun::Outcome outcome = run.Run();
+  CSearchRun::Outcome outcome;
+  bool addedNoLinksItem = false;
+  if (page) {
+    MemoryByteSource source(page->result.page);
+    CSearchRun run(host, source, page->result.page.size());
+    outcome = run.Run();
+    addedNoLinksItem = run.AddedNoLinksItem();
+  } else if (options.input == "-") {
+    StreamByteSource source(in);
+    CSearchRun run(host, source, 0);
+    outcome = run.Run();
+    addedNoLinksItem = run.AddedNoLinksItem();
+  } else {
+    CSearchRun run(host, options.input, {});
+    outcome = run.Run();
+    addedNoLinksItem = run.AddedNoLinksItem();
+  }
   host.EndProgress();
-  if (outcome != CSearchRun::Outcome::Done) return 1;
-  PrintList(host.List(), run.AddedNoLinksItem(), out);
-  return 0;
+  if (outcome != CSearchRun::Outcome::Done) return kExitFailed;
+
+  if (options.outputPath) {
+    // The file holds what Save as would write from the window's list, the item that says
+    // nothing was found included.
+    const std::string failure =
+        SaveResultsFile(host.List(), options.format, host.Base(), *options.outputPath);
+    if (!failure.empty()) {
+      PrintCliMessage(err, failure);
+      return kExitFailed;
+    }
+    return kExitDone;
+  }
+  if (!PrintResults(host.List(), NoLinksItemIndex(host.List(), addedNoLinksItem), options.format,
+                    host.Base(), out)) {
+    PrintCliMessage(err, "Unable to write the results to standard output.");
+    return kExitFailed;
+  }
+  return kExitDone;
 }
 
 }  // namespace linkrake

@@ -1,10 +1,13 @@
 #pragma once
-#include <cstdio>
+#include <istream>
+#include <ostream>
 
 namespace linkrake {
 
-// The whole command-line tool: parses the arguments, runs the search and prints the links.
-// Returns the exit status: 0 done, 1 the input cannot be opened, 2 bad usage.
-int RunCli(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err);
+// The whole command-line tool: parses the arguments, reads the input (a file, standard input
+// or a downloaded page), runs the search and writes the results. Returns the exit status:
+// 0 done, 1 the input cannot be opened or the output file cannot be written, 2 bad usage,
+// 3 the download failed.
+int RunCli(int argc, char** argv, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace linkrake

@@ -1,12 +1,29 @@
 #include "cli/CliOptions.h"
 
-#include "extract/Product.h"
-
 namespace linkrake {
 
 const char kCliUsage[] =
     "usage: linkrake-cli [--kind all|ahref|http|ftp] [--keep-duplicates] [--exclude TEXT]\n"
-    "                    [--base TEXT] [--progress] FILE\n";
+    "                    [--base TEXT] [--format text|html|getright] [-o FILE] [--progress]\n"
+    "                    FILE | --url ADDRESS\n";
+
+const char kCliHelp[] =
+    "\nLists the links in FILE (- reads standard input), or in the page at ADDRESS, one a line,\n"
+    "sorted.\n"
+    "  --kind KIND         which links: all (default), ahref (<a href=\"...\">), http, ftp\n"
+    "  --keep-duplicates   keep links that occur more than once\n"
+    "  --exclude TEXT      leave out links that contain TEXT (\"*\" in TEXT are dropped)\n"
+    "  --base TEXT         base location for relative links (default: the maker's site, or\n"
+    "                      the address given with --url)\n"
+    "  --url ADDRESS       download the page at ADDRESS (http://, https:// or ftp://; a bare\n"
+    "                      name gets http://) and search it\n"
+    "  --format FORMAT     text (default), html (a page of links) or getright (a download list)\n"
+    "  -o, --output FILE   write the results to FILE, as the window's Save as does: CR LF line\n"
+    "                      ends, no extension added; FILE is replaced only once it is complete\n"
+    "  --progress          draw a progress bar on standard error\n"
+    "  --help, --version\n"
+    "Exit status: 0 done, 1 the input cannot be opened or the output file cannot be written,\n"
+    "2 bad usage, 3 the download failed.\n";
 
 namespace {
 
@@ -18,11 +35,17 @@ std::optional<PassChoice> ParseKind(const std::string& text) {
   return std::nullopt;
 }
 
+std::optional<SaveFormat> ParseFormat(const std::string& text) {
+  if (text == "text") return SaveFormat::PlainText;
+  if (text == "html") return SaveFormat::Html;
+  if (text == "getright") return SaveFormat::DownloadList;
+  return std::nullopt;
+}
+
 }  // namespace
 
 CliParse ParseCliOptions(const std::vector<std::string>& args) {
   CliOptions options;
-  options.base = kMakerSite;
   bool haveInput = false;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -72,6 +95,19 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
       const auto text = value();
       if (!text) return {std::nullopt, "--base needs a TEXT"};
       options.base = *text;
+    } else if (arg == "--format") {
+      const auto text = value();
+      const auto format = text ? ParseFormat(*text) : std::nullopt;
+      if (!format) return {std::nullopt, "--format takes text, html or getright"};
+      options.format = *format;
+    } else if (arg == "-o" || arg == "--output") {
+      const auto path = value();
+      if (!path || path->empty()) return {std::nullopt, arg + " needs a FILE"};
+      options.outputPath = *path;
+    } else if (arg == "--url") {
+      const auto address = value();
+      if (!address) return {std::nullopt, "--url needs an ADDRESS"};
+      options.url = *address;
     } else if (arg == "--progress") {
       ok = flag(options.progress);
     } else if (arg == "--help" || arg == "-h") {
@@ -83,7 +119,9 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
     }
     if (!ok) return {std::nullopt, arg + " takes no value"};
   }
-  if (!haveInput && !options.help && !options.version) return {std::nullopt, "no FILE given"};
+  if (options.help || options.version) return {options, {}};
+  if (options.url && haveInput) return {std::nullopt, "give either FILE or --url ADDRESS, not both"};
+  if (!options.url && !haveInput) return {std::nullopt, "no FILE given"};
   return {options, {}};
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "extract/Passes.h"
+#include "output/SaveFormat.h"
 
 namespace linkrake {
 
@@ -12,11 +13,16 @@ struct CliOptions {
   bool removeDuplicates = true;
   bool exclude = false;  // --exclude given
   std::string excludeText;
-  std::string base;  // completed by the base rule before the search
+  // Completed by the base rule before the search. Not given: the maker's site for a file,
+  // the completed address for a download.
+  std::optional<std::string> base;
+  SaveFormat format = SaveFormat::PlainText;
+  std::optional<std::string> outputPath;  // -o: the file the results go to, as given
+  std::optional<std::string> url;         // --url: the page to download in place of a file
   bool progress = false;
   bool help = false;
   bool version = false;
-  std::string input;  // a path, or "-" for standard input
+  std::string input;  // a path, or "-" for standard input; empty with --url
 };
 
 struct CliParse {
@@ -27,5 +33,6 @@ struct CliParse {
 CliParse ParseCliOptions(const std::vector<std::string>& args);
 
 extern const char kCliUsage[];
+extern const char kCliHelp[];
 
 }  // namespace linkrake

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string_view>
 
+#include "extract/ByteSources.h"
 #include "extract/LinkCandidates.h"
 
 namespace linkrake {
@@ -20,8 +21,11 @@ class LineReader {
   static constexpr std::size_t kMaxLine = 9999;
   static constexpr std::size_t kBlock = std::size_t{1} << 20;
 
+  explicit LineReader(IByteSource& source)
+      : source_(&source), buffer_(std::make_unique<char[]>(kBlock + kMaxLine + 2)) {}
   explicit LineReader(std::FILE* file)
-      : file_(file), buffer_(std::make_unique<char[]>(kBlock + kMaxLine + 2)) {}
+      : ownSource_(std::make_unique<FileByteSource>(file)), source_(ownSource_.get()),
+        buffer_(std::make_unique<char[]>(kBlock + kMaxLine + 2)) {}
 
   // Calls onLine(text, mayHoldLink) for every line in order; mayHoldLink is false only for a
   // line that cannot hold a link pattern. Returns false when reading failed; the lines read
@@ -30,7 +34,8 @@ class LineReader {
   bool ForEachLine(OnLine&& onLine);
 
  private:
-  std::FILE* file_;
+  std::unique_ptr<FileByteSource> ownSource_;
+  IByteSource* source_;
   std::unique_ptr<char[]> buffer_;
 };
 
@@ -40,9 +45,9 @@ bool LineReader::ForEachLine(OnLine&& onLine) {
   std::size_t carried = 0;  // start of an unfinished line, moved to the buffer's front
   bool ended = false;
   while (!ended) {
-    const std::size_t got = std::fread(buf + carried, 1, kBlock, file_);
+    const std::size_t got = source_->Read(buf + carried, kBlock);
     if (got < kBlock) {
-      if (std::ferror(file_)) return false;
+      if (source_->Failed()) return false;
       ended = true;
     }
     std::size_t size = carried + got;

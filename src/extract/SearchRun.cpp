@@ -23,8 +23,16 @@ FilePtr OpenForReading(const std::string& path) { return FilePtr(std::fopen(path
 
 CSearchRun::CSearchRun(ISearchHost& host, std::string inputPath, std::string tempPath,
                        std::FILE* input)
-    : host_(host), inputPath_(std::move(inputPath)), tempPath_(std::move(tempPath)),
-      input_(input) {}
+    : host_(host), inputPath_(std::move(inputPath)), tempPath_(std::move(tempPath)) {
+  if (input) {
+    ownInput_ = std::make_unique<FileByteSource>(input);
+    input_ = ownInput_.get();
+  }
+}
+
+CSearchRun::CSearchRun(ISearchHost& host, IByteSource& input, std::uint64_t inputLength,
+                       std::string tempPath)
+    : host_(host), tempPath_(std::move(tempPath)), input_(&input), inputLength_(inputLength) {}
 
 CSearchRun::Outcome CSearchRun::Run() {
   addedNoLinksItem_ = false;
@@ -33,7 +41,7 @@ CSearchRun::Outcome CSearchRun::Run() {
   host_.DeleteColumn();
 
   // The length decides the progress scale; 64 bits, as inputs may be larger than 4 GiB.
-  std::uint64_t length = 0;
+  std::uint64_t length = inputLength_;
   if (!input_) {
     if (!OpenForReading(inputPath_)) return FailureEnd();
     std::error_code error;
@@ -57,7 +65,8 @@ CSearchRun::Outcome CSearchRun::Run() {
   const Passes passes = Passes::For(host_.GetPassChoice());
   const std::string base = host_.Base();
   CLinkScanner scanner(list, host_);
-  LineReader reader(input_ ? input_ : opened.get());
+  FileByteSource openedSource(opened.get());
+  LineReader reader(input_ ? *input_ : openedSource);
   const bool readAll = reader.ForEachLine([&](std::string_view line, bool mayHoldLink) {
     if (mayHoldLink) scanner.ScanLine(line, passes.anchor, passes.http, passes.ftp, base);
     progress.AdvanceByLine(line.size());

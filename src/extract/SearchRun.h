@@ -1,7 +1,10 @@
 #pragma once
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
+#include "extract/ByteSources.h"
 #include "extract/LinkList.h"
 #include "extract/Messages.h"
 #include "extract/Passes.h"
@@ -41,6 +44,10 @@ class CSearchRun {
   // inputPath and its length counts as 0.
   CSearchRun(ISearchHost& host, std::string inputPath, std::string tempPath,
              std::FILE* input = nullptr);
+  // Reads input in place of a file; inputLength scales the progress as a file's length does
+  // (0 when it is not known).
+  CSearchRun(ISearchHost& host, IByteSource& input, std::uint64_t inputLength,
+             std::string tempPath = {});
 
   Outcome Run();
   // Whether the run added the item that says nothing was found.
@@ -53,7 +60,9 @@ class CSearchRun {
   ISearchHost& host_;
   std::string inputPath_;
   std::string tempPath_;
-  std::FILE* input_;
+  std::unique_ptr<FileByteSource> ownInput_;
+  IByteSource* input_ = nullptr;
+  std::uint64_t inputLength_ = 0;
   bool addedNoLinksItem_ = false;
 };
 

@@ -1,0 +1,22 @@
+#include "cli/CliDownload.h"
+
+#include <utility>
+
+#include "extract/BaseRule.h"
+
+namespace linkrake {
+
+CliPage DownloadPage(std::string address, const UrlReaderLimits& limits) {
+  ApplyBaseRule(address);
+  CUrlReader reader(limits);
+  DownloadResult result = reader.Download(address);
+  return {std::move(address), std::move(result)};
+}
+
+std::string DownloadFailureText(const DownloadResult& result) {
+  std::string text = result.failure;
+  if (!result.reason.empty()) text += "\n(" + result.reason + ")";
+  return text;
+}
+
+}  // namespace linkrake
