@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
+#include <system_error>
 
 namespace linkrake {
 namespace {
@@ -67,8 +69,15 @@ void CAppProfile::AddToRecentFileList(const std::string& path) {
     if (m_maxRecent == 0 || path.empty()) {
         return;
     }
-    std::erase(m_recentFiles, path);
-    m_recentFiles.insert(m_recentFiles.begin(), path);
+    // The list holds full paths, so a file reached by two relative names is one entry.
+    std::string fullPath = path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (!error) {
+        fullPath = absolute.lexically_normal().string();
+    }
+    std::erase(m_recentFiles, fullPath);
+    m_recentFiles.insert(m_recentFiles.begin(), fullPath);
     if (m_recentFiles.size() > m_maxRecent) {
         m_recentFiles.resize(m_maxRecent);
     }

@@ -35,7 +35,8 @@ public:
     // A store that cannot be read or written leaves an empty list; the program goes on.
     void LoadStdProfileSettings(std::size_t maxRecent = 4);
 
-    // Puts the path at the front; an equal entry moves there, the oldest drops off when full.
+    // Puts the full path at the front (a relative one is taken from the working folder); an
+    // equal entry moves there, the oldest drops off when full.
     // Nothing happens before LoadStdProfileSettings or for an empty path.
     void AddToRecentFileList(const std::string& path);
 

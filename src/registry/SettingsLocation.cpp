@@ -1,6 +1,9 @@
 #include "registry/SettingsLocation.h"
 
-#include <QStandardPaths>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <mutex>
 
 namespace linkrake {
@@ -16,6 +19,33 @@ std::filesystem::path& overrideFolder() {
     return folder;
 }
 
+// An absolute path from the environment, or nothing: a relative one would put the settings
+// wherever the program happened to be started.
+std::filesystem::path absoluteFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr) {
+        return {};
+    }
+    std::filesystem::path path(value);
+    return path.is_absolute() ? path : std::filesystem::path();
+}
+
+std::filesystem::path homeFolder() {
+    std::filesystem::path home = absoluteFromEnvironment("HOME");
+    if (home.empty()) {
+        if (const passwd* user = getpwuid(getuid()); user != nullptr && user->pw_dir != nullptr) {
+            home = user->pw_dir;
+        }
+    }
+    return home.empty() ? std::filesystem::path("/") : home;
+}
+
+// The desktop's rule: $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
+std::filesystem::path userConfigFolder() {
+    std::filesystem::path config = absoluteFromEnvironment("XDG_CONFIG_HOME");
+    return config.empty() ? homeFolder() / ".config" : config;
+}
+
 }  // namespace
 
 std::filesystem::path defaultSettingsFolder() {
@@ -25,9 +55,7 @@ std::filesystem::path defaultSettingsFolder() {
             return overrideFolder();
         }
     }
-    // Honours $XDG_CONFIG_HOME and falls back to ~/.config.
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return std::filesystem::path(config.toStdString()) / "Morvane";
+    return userConfigFolder() / "Morvane";
 }
 
 void setDefaultSettingsFolder(std::filesystem::path folder) {

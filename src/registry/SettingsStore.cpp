@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QtDebug>
@@ -132,6 +133,12 @@ bool SettingsStore::edit(const std::function<bool(SettingsTree&)>& change) {
     }
     Loaded loaded = load(true);
     if (!loaded.writable) {
+        return false;
+    }
+    // A store the user made read-only stays as it is, even though its folder would let us
+    // replace it.
+    const QFileInfo existing(toQString(m_file));
+    if (existing.exists() && !existing.isWritable()) {
         return false;
     }
     const std::string before = formatSettings(loaded.tree);

@@ -8,7 +8,8 @@
 // writes the whole file atomically in one step, so programs running at the same time keep each
 // other's changes and a failed write leaves the file as it was. A file that cannot be parsed is
 // set aside as "<file>.corrupt-<time>" and the store starts empty; a file that exists but cannot
-// be read is treated as empty and left alone, and changes then fail rather than overwrite it.
+// be read is treated as empty and left alone, and changes then fail rather than overwrite it;
+// so do changes to a file that is read-only.
 #include <filesystem>
 #include <functional>
 #include <optional>

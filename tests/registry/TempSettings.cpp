@@ -1,6 +1,5 @@
 #include "TempSettings.h"
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,12 +11,8 @@
 
 namespace linkrake::test {
 
-TempSettings::TempSettings() {
-    EXPECT_TRUE(m_dir.isValid());
-}
-
 std::filesystem::path TempSettings::folder() const {
-    return m_dir.path().toStdString();
+    return m_dir.Path();
 }
 
 std::filesystem::path TempSettings::file() const {

@@ -1,6 +1,5 @@
 #pragma once
 // A settings store in a temporary folder of its own, and the few helpers the store's tests share.
-#include <QTemporaryDir>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -8,13 +7,12 @@
 #include <vector>
 
 #include "registry/SettingsStore.h"
+#include "support/TempDir.h"
 
 namespace linkrake::test {
 
 class TempSettings {
 public:
-    TempSettings();
-
     std::filesystem::path folder() const;
     std::filesystem::path file() const;
     SettingsStore store() const { return SettingsStore(folder()); }
@@ -25,7 +23,7 @@ public:
     std::vector<std::string> folderEntries() const;
 
 private:
-    QTemporaryDir m_dir;
+    linkrake::testing::TempDir m_dir;
 };
 
 // Root may write into read-only folders and files, so tests that rely on permissions skip there.
