@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <istream>
 #include <random>
+#include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -115,6 +118,37 @@ TEST(CliExitStatus, TellsDoneFailedAndBadUsageApart) {
       EXPECT_EQ(result.out, "") << label;
     }
   }
+}
+
+// Standard input that gives some lines and then fails, as a broken device would.
+class FailingInput : public std::streambuf {
+ public:
+  explicit FailingInput(std::string bytes) : bytes_(std::move(bytes)) {}
+
+ protected:
+  int_type underflow() override {
+    if (given_) throw std::ios_base::failure("the device went away");
+    given_ = true;
+    setg(bytes_.data(), bytes_.data(), bytes_.data() + bytes_.size());
+    return traits_type::to_int_type(bytes_[0]);
+  }
+
+ private:
+  std::string bytes_;
+  bool given_ = false;
+};
+
+TEST(CliExitStatus, AReadErrorOnStandardInputTakesTheFailureEnd) {
+  FailingInput failing("http://a/\nhttp://b/\n");
+  std::istream in(&failing);
+  std::ostringstream out;
+  std::ostringstream err;
+  std::string name = "linkrake-cli";
+  std::string dash = "-";
+  char* argv[] = {name.data(), dash.data(), nullptr};
+  EXPECT_EQ(RunCli(2, argv, in, out, err), 1);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(err.str(), "linkrake-cli: Unable to open selected file.\n");
 }
 
 TEST(CliExitStatus, HelpAndVersion) {
