@@ -85,7 +85,10 @@ bool SettingsStore::save(const std::string& text) const {
     const QString file = toQString(m_file);
     const bool isNew = !QFile::exists(file);
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a short write shows at write() itself. A buffered one would only fail when the
+    // buffer is flushed inside commit(), which does not look at that failure and would put a
+    // cut-off file in place of the good one.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
     if (isNew) {
@@ -93,7 +96,7 @@ bool SettingsStore::save(const std::string& text) const {
         out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     const auto size = static_cast<qint64>(text.size());
-    if (out.write(text.data(), size) != size) {
+    if (out.write(text.data(), size) != size || !out.flush() || out.error() != QFileDevice::NoError) {
         out.cancelWriting();
         return false;
     }

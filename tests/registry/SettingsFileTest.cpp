@@ -99,25 +99,30 @@ TEST(SettingsFileTest, NothingIsWrittenForReadsOrForChangesThatChangeNothing) {
 }
 
 TEST(SettingsFileTest, AWriteThatFailsPartWayKeepsTheOldFile) {
-    TempSettings temp;
-    ASSERT_TRUE(temp.store().writeValue("Kept", "", "the old contents"));
-    const std::string before = temp.fileBytes();
+    // The child may write no file larger than the store is now; each of these values makes it
+    // larger, a little (the write runs short at its very end) or by far.
+    for (const std::size_t valueSize : {std::size_t{40}, std::size_t{20000}, std::size_t{1024 * 1024}}) {
+        SCOPED_TRACE(valueSize);
+        TempSettings temp;
+        ASSERT_TRUE(temp.store().writeValue("Kept", "", "the old contents"));
+        ASSERT_TRUE(temp.store().writeValue("Kept\\Padding", "", std::string(2000, 'p')));
+        const std::string before = temp.fileBytes();
 
-    // The child may write files of at most 64 KiB: writing a value of 1 MiB runs out part-way.
-    const int result = runInChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{64 * 1024, 64 * 1024};
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            return 2;
-        }
-        return temp.store().writeValue("Big", "", std::string(1024 * 1024, 'x')) ? 1 : 0;
-    });
-    ASSERT_EQ(result, 0) << "the write of the big value should have failed";
+        const int result = runInChild([&] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{before.size(), before.size()};
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+                return 2;
+            }
+            return temp.store().writeValue("Big", "", std::string(valueSize, 'x')) ? 1 : 0;
+        });
+        ASSERT_EQ(result, 0) << "the write of the big value should have failed";
 
-    EXPECT_EQ(temp.fileBytes(), before);
-    EXPECT_EQ(temp.folderEntries(), std::vector<std::string>{kSettingsFileName});
-    EXPECT_EQ(temp.store().readValue("Kept", ""), "the old contents");
-    EXPECT_FALSE(temp.store().keyExists("Big"));
+        EXPECT_EQ(temp.fileBytes(), before);
+        EXPECT_EQ(temp.folderEntries(), std::vector<std::string>{kSettingsFileName});
+        EXPECT_EQ(temp.store().readValue("Kept", ""), "the old contents");
+        EXPECT_FALSE(temp.store().keyExists("Big"));
+    }
 }
 
 TEST(SettingsFileTest, TwoProcessesWritingAtOnceBothKeepTheirChanges) {
