@@ -1,6 +1,6 @@
 #pragma once
 // Where the per-user settings store lives: <config>/Morvane/Linkrake.conf, <config> being
-// $XDG_CONFIG_HOME or else ~/.config. A process can move it to a folder of its choosing
+// $XDG_CONFIG_HOME when it is an absolute path, or else ~/.config. A process can move it to a folder of its choosing
 // (tests point it at a temporary folder before anything reads the settings).
 #include <filesystem>
 
