@@ -29,9 +29,18 @@ bool PrintResults(const LinkList& list, std::size_t skip, SaveFormat format,
   std::string chunk;
   chunk.reserve(kChunk * 2);
   layout.AppendHeader(chunk);
+  // With LF ends the plain layout is each text and a line feed, and links hold no line feed:
+  // appended directly, a long list goes out several times faster.
+  const bool plain = format == SaveFormat::PlainText;
   for (std::size_t i = 0, count = list.GetItemCount(); i < count; ++i) {
     if (i == skip) continue;
-    layout.AppendItem(chunk, list.GetItemText(i));
+    const std::string_view text = list.GetItemText(i);
+    if (plain && text.find('\n') == std::string_view::npos) {
+      chunk.append(text);
+      chunk += '\n';
+    } else {
+      layout.AppendItem(chunk, text);
+    }
     if (chunk.size() >= kChunk) {
       out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
       chunk.clear();

@@ -3,19 +3,21 @@
 #include <algorithm>
 #include <cstring>
 
+#include "extract/TextSort.h"
+
 namespace linkrake {
 namespace {
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+constexpr std::size_t kBlockSize = std::size_t{2} << 20;
 }
 
 char* LinkList::Allocate(std::size_t size) {
   if (size > freeSize_) {
     if (size > kBlockSize / 4) {
       // A long text gets a block of its own, so the current block is not wasted.
-      blocks_.push_back(std::make_unique<char[]>(size));
+      blocks_.push_back(AllocateLargeBlock(size));
       return blocks_.back().get();
     }
-    blocks_.push_back(std::make_unique<char[]>(kBlockSize));
+    blocks_.push_back(AllocateLargeBlock(kBlockSize));
     free_ = blocks_.back().get();
     freeSize_ = kBlockSize;
   }
@@ -38,7 +40,7 @@ void LinkList::InsertJoined(std::string_view a, std::string_view b, std::string_
 void LinkList::Settle() const {
   if (sortedCount_ == items_.size()) return;
   const auto middle = items_.begin() + static_cast<std::ptrdiff_t>(sortedCount_);
-  std::sort(middle, items_.end());
+  SortTexts(items_.data() + sortedCount_, items_.data() + items_.size());
   std::inplace_merge(items_.begin(), middle, items_.end());
   sortedCount_ = items_.size();
 }

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "extract/LargeBlock.h"
+
 namespace linkrake {
 
 // The search results: texts kept in ascending byte order (unsigned bytes), equal texts side
@@ -48,9 +50,9 @@ class LinkList {
   void Shrink(std::size_t count);
   char* Allocate(std::size_t size);
 
-  mutable std::vector<std::string_view> items_;
+  mutable std::vector<std::string_view, LargeBlockAllocator<std::string_view>> items_;
   mutable std::size_t sortedCount_ = 0;  // items_[0, sortedCount_) are in order
-  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::vector<LargeBlock> blocks_;
   char* free_ = nullptr;
   std::size_t freeSize_ = 0;
   unsigned long long version_ = 0;
