@@ -1,5 +1,7 @@
 #include "extract/LinkScanner.h"
 
+#include <string.h>
+
 #include <algorithm>
 
 namespace linkrake {
@@ -29,6 +31,25 @@ class NextByte {
   std::size_t at_ = npos;
 };
 
+// Whether "<name>://" stands with its colon at `colon`. Searching for the colon, a rare byte,
+// instead of the scheme's first letter, a common one, finds the same matches in the same order.
+bool SchemeAt(std::string_view line, std::size_t colon, std::string_view name) {
+  return colon >= name.size() && colon + 2 < line.size() && line[colon + 1] == '/' &&
+         line[colon + 2] == '/' && line.compare(colon - name.size(), name.size(), name) == 0;
+}
+
+// The start of the last "http://" in the line, or npos.
+std::size_t LastHttp(std::string_view line) {
+  for (std::size_t end = line.size(); end > 0;) {
+    const void* found = ::memrchr(line.data(), ':', end);
+    if (!found) break;
+    const std::size_t colon = static_cast<std::size_t>(static_cast<const char*>(found) - line.data());
+    if (SchemeAt(line, colon, "http")) return colon - 4;
+    end = colon;
+  }
+  return npos;
+}
+
 }  // namespace
 
 void CLinkScanner::ScanLine(std::string_view line, bool anchor, bool http, bool ftp,
@@ -52,7 +73,7 @@ void CLinkScanner::AnchorPass(std::string_view line, std::string_view base) {
   std::size_t match = line.find(kAnchor);
   if (match == npos) return;
   // A target is taken as it stands when "http://" occurs anywhere from its start on.
-  const std::size_t lastHttp = line.rfind(kHttp);
+  const std::size_t lastHttp = LastHttp(line);
   NextByte quote('"');
   int count = 0;
   while (match != npos) {
@@ -79,7 +100,11 @@ void CLinkScanner::SchemePass(std::string_view line, std::string_view scheme) {
   NextByte space(' ');
   NextByte quote('"');
   int count = 0;
-  for (std::size_t m = line.find(scheme); m != npos; m = line.find(scheme, m + 1)) {
+  const std::string_view name = scheme.substr(0, scheme.size() - 3);  // without "://"
+  for (std::size_t colon = line.find(':', name.size()); colon != npos;
+       colon = line.find(':', colon + 1)) {
+    if (!SchemeAt(line, colon, name)) continue;
+    const std::size_t m = colon - name.size();
     const std::size_t end =
         std::min({space.From(line, m), quote.From(line, m), line.size()});
     if (Add({}, {}, line.substr(m, end - m), count)) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,58 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{R"(<a href="<a href="x">)", Ahref, "http://site", {"http://site/<a href="}},
         ScanCase{"ftp://x/ http://y/", Http, "http://site", {"http://y/"}}),
     ScanCaseName);
+
+// The rules as plainly as they can be written: one search after another, no shortcuts.
+std::vector<std::string> ReferenceScan(const std::string& line, const Passes& passes,
+                                       const std::string& base) {
+  std::vector<std::string> links;
+  auto trim = [](std::string link) {
+    while (!link.empty() && link.back() == '\'') link.pop_back();
+    return link;
+  };
+  if (passes.anchor) {
+    int count = 0;
+    for (std::size_t match = line.find("<a href=\""); match != std::string::npos && count < 1000;
+         match = line.find("<a href=\"", match + 10)) {
+      const std::size_t p = match + 9;
+      std::string link;
+      const std::string target = line.substr(p, line.find('"', p) == std::string::npos
+                                                    ? std::string::npos
+                                                    : line.find('"', p) - p);
+      const bool absolute = line.find("http://", p) != std::string::npos ||
+                            target.starts_with("https://") || target.starts_with("ftp://");
+      if (!absolute) link = base + (p < line.size() && line[p] == '/' ? "" : "/");
+      links.push_back(trim(link + target));
+      ++count;  // the next search starts at p + 1
+    }
+  }
+  for (const std::string scheme : {"http://", "ftp://"}) {
+    if (scheme == "http://" ? !passes.http : !passes.ftp) continue;
+    int count = 0;
+    for (std::size_t m = line.find(scheme); m != std::string::npos && count < 1000;
+         m = line.find(scheme, m + 1)) {
+      const std::size_t end = std::min({line.find(' ', m), line.find('"', m), line.size()});
+      links.push_back(trim(line.substr(m, end - m)));
+      ++count;
+    }
+  }
+  return Sorted(links);
+}
+
+TEST(ScanLine, MatchesThePlainRulesOnRandomLines) {
+  const char* fragments[] = {"<a href=\"", "http://", "ftp://", "https://", "\"", " ", "'", "/",
+                             ":", "//", "http:/", "ftp:", "a", "x.html", "<a href=", "h", "f"};
+  std::mt19937 random(2026);
+  for (int round = 0; round < 3000; ++round) {
+    std::string line;
+    const int pieces = static_cast<int>(random() % 40);
+    for (int i = 0; i < pieces; ++i) line += fragments[random() % std::size(fragments)];
+    const PassChoice choice = static_cast<PassChoice>(random() % 4);
+    ASSERT_EQ(Scan(line, choice, "http://site"),
+              ReferenceScan(line, Passes::For(choice), "http://site"))
+        << "line: " << line;
+  }
+}
 
 TEST(ScanLineCap, TheThousandthLinkOfAPassEndsThatPassOnly) {
   std::string line;
