@@ -27,6 +27,7 @@ class CliHost : public ISearchHost {
   void ShowMessage(std::string_view text, MessageIcon icon) override;
   void SetRange(int low, int high) override;
   void SetPos(int pos) override;
+  bool ShowsProgress() override { return drawProgress_; }
 
   // Ends the progress line, if one was drawn.
   void EndProgress();

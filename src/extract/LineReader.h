@@ -1,4 +1,6 @@
 #pragma once
+#include <string.h>
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -31,16 +33,29 @@ class LineReader {
   // line that cannot hold a link pattern. Returns false when reading failed; the lines read
   // before the failure have been handed on.
   template <class OnLine>
-  bool ForEachLine(OnLine&& onLine);
+  bool ForEachLine(OnLine&& onLine) {
+    return Read<false>(onLine);
+  }
+
+  // The same lines, but only those that may hold a link, as onLine(text): when nobody watches
+  // the progress, the lines between them need not even be found. Links are rare in most text,
+  // so reading then costs little more than looking for the two bytes every link pattern has.
+  template <class OnLine>
+  bool ForEachLinkLine(OnLine&& onLine) {
+    return Read<true>([&](std::string_view text, bool) { onLine(text); });
+  }
 
  private:
+  template <bool kOnlyLinkLines, class OnLine>
+  bool Read(OnLine&& onLine);
+
   std::unique_ptr<FileByteSource> ownSource_;
   IByteSource* source_;
   std::unique_ptr<char[]> buffer_;
 };
 
-template <class OnLine>
-bool LineReader::ForEachLine(OnLine&& onLine) {
+template <bool kOnlyLinkLines, class OnLine>
+bool LineReader::Read(OnLine&& onLine) {
   char* const buf = buffer_.get();
   std::size_t carried = 0;  // start of an unfinished line, moved to the buffer's front
   bool ended = false;
@@ -72,7 +87,10 @@ bool LineReader::ForEachLine(OnLine&& onLine) {
         nextCand = FindLinkCandidate(buf, begin, size);
         candKnown = true;
       }
-      onLine(std::string_view(buf + begin, textEnd - begin), nextCand + 1 < textEnd);
+      const bool mayHoldLink = nextCand + 1 < textEnd;
+      if (!kOnlyLinkLines || mayHoldLink) {
+        onLine(std::string_view(buf + begin, textEnd - begin), mayHoldLink);
+      }
     };
     // Hands on buf[begin, end) as lines of at most kMaxLine bytes; an empty text is one line.
     auto emitPieces = [&](std::size_t begin, std::size_t end) {
@@ -84,12 +102,37 @@ bool LineReader::ForEachLine(OnLine&& onLine) {
     };
 
     std::size_t pos = 0;
-    while (const void* lf = std::memchr(buf + pos, '\n', size - pos)) {
-      std::size_t end = static_cast<std::size_t>(static_cast<const char*>(lf) - buf);
-      const std::size_t next = end + 1;
-      if (end > pos && buf[end - 1] == '\r') --end;
-      emitPieces(pos, end);
-      pos = next;
+    if constexpr (kOnlyLinkLines) {
+      // From one candidate to the next: only the line around each is looked for. A candidate
+      // pair never holds a line break, so the pair lies wholly inside its line.
+      while (true) {
+        const std::size_t cand = FindLinkCandidate(buf, pos, size);
+        if (cand >= size) {
+          // None left in the block: the unfinished line starts after the last line break.
+          if (const void* lf = ::memrchr(buf + pos, '\n', size - pos)) {
+            pos = static_cast<std::size_t>(static_cast<const char*>(lf) - buf) + 1;
+          }
+          break;
+        }
+        if (const void* lf = ::memrchr(buf + pos, '\n', cand - pos)) {
+          pos = static_cast<std::size_t>(static_cast<const char*>(lf) - buf) + 1;
+        }
+        const void* lf = std::memchr(buf + cand, '\n', size - cand);
+        if (!lf) break;  // the candidate's line goes on past the block
+        std::size_t end = static_cast<std::size_t>(static_cast<const char*>(lf) - buf);
+        const std::size_t next = end + 1;
+        if (end > pos && buf[end - 1] == '\r') --end;
+        emitPieces(pos, end);
+        pos = next;
+      }
+    } else {
+      while (const void* lf = std::memchr(buf + pos, '\n', size - pos)) {
+        std::size_t end = static_cast<std::size_t>(static_cast<const char*>(lf) - buf);
+        const std::size_t next = end + 1;
+        if (end > pos && buf[end - 1] == '\r') --end;
+        emitPieces(pos, end);
+        pos = next;
+      }
     }
     if (ended) {
       emitPieces(pos, size);

@@ -67,10 +67,15 @@ CSearchRun::Outcome CSearchRun::Run() {
   CLinkScanner scanner(list, host_);
   FileByteSource openedSource(opened.get());
   LineReader reader(input_ ? *input_ : openedSource);
-  const bool readAll = reader.ForEachLine([&](std::string_view line, bool mayHoldLink) {
-    if (mayHoldLink) scanner.ScanLine(line, passes.anchor, passes.http, passes.ftp, base);
-    progress.AdvanceByLine(line.size());
-  });
+  const bool readAll =
+      host_.ShowsProgress()
+          ? reader.ForEachLine([&](std::string_view line, bool mayHoldLink) {
+              if (mayHoldLink) scanner.ScanLine(line, passes.anchor, passes.http, passes.ftp, base);
+              progress.AdvanceByLine(line.size());
+            })
+          : reader.ForEachLinkLine([&](std::string_view line) {
+              scanner.ScanLine(line, passes.anchor, passes.http, passes.ftp, base);
+            });
   if (!readAll) {
     // A file that cannot be read to its end is no better than one that cannot be opened:
     // half a list would pass for the whole.

@@ -31,6 +31,9 @@ class ISearchHost : public IMessageSink, public IProgressBar {
   virtual bool IsRemoveDupsChecked() = 0;
   virtual bool IsRemoveLinesChecked() = 0;
   virtual void SetItemCountText(const std::string& text) = 0;
+  // Whether anybody sees the bar move while the file is read. When nobody does, the lines that
+  // cannot hold a link are skipped unseen rather than counted one by one.
+  virtual bool ShowsProgress() { return true; }
 };
 
 // One click of the search button: reads the input file, scans every line, filters the links,
