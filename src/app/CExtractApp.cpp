@@ -1,13 +1,11 @@
 #include "app/CExtractApp.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <utility>
 
 #include "app/CExtractDlg.h"
 #include "framework/AppName.h"
 #include "framework/MainWindow.h"
-#include "framework/Shell.h"
 #include "registry/ProductKeys.h"
 
 namespace linkrake {
@@ -65,14 +63,5 @@ int CExtractApp::Run() {
 }
 
 void CExtractApp::AddToRecentFileList(const std::string& path) { m_profile->AddToRecentFileList(path); }
-
-std::string CExtractApp::HelpFilePath() const {
-  const QFileInfo executable(QCoreApplication::applicationFilePath());
-  return (executable.absolutePath() + '/' + QString::fromStdString(AppName()) + ".hlp").toStdString();
-}
-
-void CExtractApp::OnHelp() {
-  if (!ShellOpen(HelpFilePath())) MessageBeep();
-}
 
 }  // namespace linkrake

@@ -28,9 +28,6 @@ class CExtractApp {
   int Run();
 
   void AddToRecentFileList(const std::string& path);
-  // The Help command: the help file named like the executable, in its folder.
-  void OnHelp();
-  std::string HelpFilePath() const;
 
   CAppProfile& Profile() { return *m_profile; }
 

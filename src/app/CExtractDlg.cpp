@@ -1,7 +1,6 @@
 #include "app/CExtractDlg.h"
 
 #include <QCheckBox>
-#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
@@ -53,9 +52,6 @@ CExtractDlg::CExtractDlg(QWidget* parent)
   OnCommand(ID_HTML_OPEN_URL, &CExtractDlg::OnHtmlOpenUrl);
   OnCommand(ID_FILE_EXIT, &CExtractDlg::OnFileExit);
   OnCommand(ID_HELP_UNINSTALL, &CExtractDlg::OnHelpUninstall);
-  OnCommand(ID_HELP, [] {
-    if (CExtractApp* app = AfxGetApp()) app->OnHelp();
-  });
 }
 
 CExtractDlg::~CExtractDlg() {
@@ -97,11 +93,10 @@ bool CExtractDlg::OnInitDialog() {
   m_baseEdit->setEnabled(false);
   MakeTempPath();
 
-  // The view shows the results; the list starts with its column, as the template has it.
-  m_linkModel->SetColumn(true);
+  // The view shows the results; its column "Address" comes with the first search.
+  m_linkModel->SetColumn(false);
   m_linkListView->setModel(m_linkModel.get());
   m_linkListView->header()->setStretchLastSection(false);
-  m_linkListView->header()->resizeSection(0, LinkListModel::kColumnWidth);
   return true;
 }
 
@@ -122,8 +117,6 @@ void CExtractDlg::OnDestroy() {
   // Usually there is nothing to delete: no page was downloaded, or a search took it already.
   if (m_szTempPath[0] != '\0') std::remove(m_szTempPath);
 }
-
-void CExtractDlg::contextMenuEvent(QContextMenuEvent* event) { event->ignore(); }
 
 void CExtractDlg::OnFileOpen() {
   CFileDialog dlg(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, nullptr);

@@ -50,7 +50,6 @@ class CExtractDlg : public CDialog {
   void OnDestroy() override;
   // The window menu; the About item is handled here, the rest goes to the base.
   void OnSysCommand(unsigned id, long lParam) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   friend class DialogSearchHost;
