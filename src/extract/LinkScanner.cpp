@@ -3,6 +3,8 @@
 #include <string.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace linkrake {
 namespace {
@@ -34,8 +36,33 @@ class NextByte {
 // Whether "<name>://" stands with its colon at `colon`. Searching for the colon, a rare byte,
 // instead of the scheme's first letter, a common one, finds the same matches in the same order.
 bool SchemeAt(std::string_view line, std::size_t colon, std::string_view name) {
-  return colon >= name.size() && colon + 2 < line.size() && line[colon + 1] == '/' &&
-         line[colon + 2] == '/' && line.compare(colon - name.size(), name.size(), name) == 0;
+  if (colon < name.size() || colon + 2 >= line.size() || line[colon + 1] != '/' ||
+      line[colon + 2] != '/') {
+    return false;
+  }
+  const char* at = line.data() + colon - name.size();
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (at[i] != name[i]) return false;
+  }
+  return true;
+}
+
+// The next "<a href=\"" at or after `from`, or npos. Markup is full of "<", so each one is
+// checked in place (eight bytes at once) rather than by a general search.
+std::size_t FindAnchor(std::string_view line, std::size_t from) {
+  static_assert(kAnchor.size() == 9);
+  std::uint64_t head;
+  std::memcpy(&head, kAnchor.data(), 8);
+  while (from + kAnchor.size() <= line.size()) {
+    const void* found = std::memchr(line.data() + from, '<', line.size() - kAnchor.size() + 1 - from);
+    if (!found) break;
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - line.data());
+    std::uint64_t bytes;
+    std::memcpy(&bytes, line.data() + at, 8);
+    if (bytes == head && line[at + 8] == '"') return at;
+    from = at + 1;
+  }
+  return npos;
 }
 
 // The start of the last "http://" in the line, or npos.
@@ -70,7 +97,7 @@ bool CLinkScanner::Add(std::string_view a, std::string_view b, std::string_view 
 }
 
 void CLinkScanner::AnchorPass(std::string_view line, std::string_view base) {
-  std::size_t match = line.find(kAnchor);
+  std::size_t match = FindAnchor(line, 0);
   if (match == npos) return;
   // A target is taken as it stands when "http://" occurs anywhere from its start on.
   const std::size_t lastHttp = LastHttp(line);
@@ -92,7 +119,7 @@ void CLinkScanner::AnchorPass(std::string_view line, std::string_view base) {
       capped = Add(base, slashed ? std::string_view{} : std::string_view{"/"}, target, count);
     }
     if (capped) return;
-    match = line.find(kAnchor, p + 1);
+    match = FindAnchor(line, p + 1);
   }
 }
 

@@ -49,6 +49,50 @@ void SortSmall(Entry* begin, Entry* end, std::size_t depth) {
   });
 }
 
+void SortGroup(Entry* begin, Entry* end, std::size_t depth);
+
+// Sorts entries whose keys at `depth` are loaded. Three-way partitions: links share their keys
+// in long runs (one host, one folder), and a run equal to the pivot is done with this round at
+// once and goes on to the next eight bytes.
+void SortByKeys(Entry* begin, Entry* end, std::size_t depth) {
+  while (end - begin >= kSmallGroup) {
+    const Entry* a = begin;
+    const Entry* b = begin + (end - begin) / 2;
+    const Entry* c = end - 1;
+    // The median of three as pivot.
+    if (Before(*b, *a)) std::swap(a, b);
+    if (Before(*c, *b)) b = Before(*c, *a) ? a : c;
+    const Entry pivot = *b;
+    Entry* lt = begin;  // [begin, lt) below the pivot
+    Entry* gt = end;    // [gt, end) above it
+    for (Entry* i = begin; i < gt;) {
+      if (Before(*i, pivot)) {
+        std::swap(*i++, *lt++);
+      } else if (Before(pivot, *i)) {
+        std::swap(*i, *--gt);
+      } else {
+        ++i;
+      }
+    }
+    if (pivot.rest == 9 && gt - lt > 1) SortGroup(lt, gt, depth + 8);
+    // The smaller side by recursion, the larger by the loop: the stack stays shallow.
+    if (lt - begin < end - gt) {
+      SortByKeys(begin, lt, depth);
+      begin = gt;
+    } else {
+      SortByKeys(gt, end, depth);
+      end = lt;
+    }
+  }
+  std::sort(begin, end, [](const Entry& x, const Entry& y) { return Before(x, y); });
+  for (Entry* run = begin; run != end;) {
+    Entry* runEnd = run + 1;
+    while (runEnd != end && runEnd->key == run->key && runEnd->rest == run->rest) ++runEnd;
+    if (run->rest == 9 && runEnd - run > 1) SortGroup(run, runEnd, depth + 8);
+    run = runEnd;
+  }
+}
+
 void SortGroup(Entry* begin, Entry* end, std::size_t depth) {
   while (end - begin > 1) {
     if (end - begin < kSmallGroup || depth >= kMaxDepth) {
@@ -66,13 +110,7 @@ void SortGroup(Entry* begin, Entry* end, std::size_t depth) {
       depth += 8;
       continue;
     }
-    std::sort(begin, end, [](const Entry& a, const Entry& b) { return Before(a, b); });
-    for (Entry* run = begin; run != end;) {
-      Entry* runEnd = run + 1;
-      while (runEnd != end && runEnd->key == run->key && runEnd->rest == run->rest) ++runEnd;
-      if (run->rest == 9 && runEnd - run > 1) SortGroup(run, runEnd, depth + 8);
-      run = runEnd;
-    }
+    SortByKeys(begin, end, depth);
     return;
   }
 }
