@@ -37,7 +37,7 @@ StageTimes TimeStages(const std::string& path) {
     std::size_t bytes = 0;
     const auto start = Clock::now();
     LineReader(file.get()).ForEachLine([&](std::string_view line, bool) { bytes += line.size(); });
-    times.read = Since(start);
+    times.lines = Since(start);
     if (bytes == 0) return times;
   }
   LinkList list;
@@ -46,8 +46,8 @@ StageTimes TimeStages(const std::string& path) {
   {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     const auto start = Clock::now();
-    LineReader(file.get()).ForEachLine([&](std::string_view line, bool mayHoldLink) {
-      if (mayHoldLink) scanner.ScanLine(line, true, true, true, "http://www.morvane.example");
+    LineReader(file.get()).ForEachLinkLine([&](std::string_view line) {
+      scanner.ScanLine(line, true, true, true, "http://www.morvane.example");
     });
     times.scan = Since(start);
   }

@@ -6,8 +6,9 @@
 namespace linkrake::bench {
 
 struct StageTimes {
-  double read = 0;    // reading and cutting lines, nothing scanned
-  double scan = 0;    // reading, cutting and scanning, the links collected
+  double lines = 0;   // reading and finding every line, nothing scanned (the window's way)
+  double scan = 0;    // reading, finding the lines that may hold a link and scanning them, the
+                      // links collected (the command-line tool's way)
   double sort = 0;    // putting the collected links in order
   double unique = 0;  // removing duplicates
   double write = 0;   // formatting the list for output (to a null device)

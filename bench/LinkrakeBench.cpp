@@ -67,7 +67,7 @@ int Run(const Settings& settings) {
       "rg -o -e '<a href=\"[^\"]*' -e 'http://[^ \"]*' -e 'ftp://[^ \"]*' \"$1\" | LC_ALL=C sort -u";
 
   std::printf("| corpus | size (MB) | linkrake-cli (s) | MB/s | peak memory (MiB) | links listed |"
-              " rg pipeline (s) | MB/s | ratio | read (s) | scan (s) | sort (s) | unique (s) |"
+              " rg pipeline (s) | MB/s | ratio | lines (s) | scan (s) | sort (s) | unique (s) |"
               " write (s) | links found |\n");
   std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
   int status = 0;
@@ -92,7 +92,7 @@ int Run(const Settings& settings) {
                   CorpusName(kind), mb, engine.seconds, mb / engine.seconds,
                   static_cast<double>(engine.peakKiB) / 1024.0,
                   static_cast<unsigned long long>(listed), rg.seconds, mb / rg.seconds,
-                  rg.seconds / engine.seconds, stages.read, stages.scan, stages.sort,
+                  rg.seconds / engine.seconds, stages.lines, stages.scan, stages.sort,
                   stages.unique, stages.write, stages.links);
       std::fflush(stdout);
       fs::remove(corpus);
