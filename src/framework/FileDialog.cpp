@@ -25,6 +25,15 @@ QString QtFilter(const FileFilter& filter) {
   return Text(filter.description) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
 }
 
+// The 1-based index of the filter the dialog reports as current. With the patterns hidden, Qt
+// reports the filter as it shows it (the description alone).
+int FilterIndexOf(const QString& selected, const QStringList& filters, const FileDialogRequest& request) {
+  auto index = filters.indexOf(selected);
+  for (qsizetype i = 0; index < 0 && i < static_cast<qsizetype>(request.filters.size()); ++i)
+    if (Text(request.filters[static_cast<std::size_t>(i)].description).simplified() == selected.simplified()) index = i;
+  return index < 0 ? 1 : static_cast<int>(index) + 1;
+}
+
 class QtFileDialogService : public IFileDialogService {
  public:
   FileDialogResult Run(const FileDialogRequest& request) override {
@@ -51,10 +60,8 @@ class QtFileDialogService : public IFileDialogService {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
     result.accepted = true;
     result.pathName = dialog.selectedFiles().front().toUtf8().toStdString();
-    if (!filters.isEmpty()) {
-      const auto index = filters.indexOf(dialog.selectedNameFilter());
-      result.filterIndex = index < 0 ? 1 : static_cast<int>(index) + 1;
-    }
+    if (!filters.isEmpty()) result.filterIndex = FilterIndexOf(dialog.selectedNameFilter(), filters, request);
+
     return result;
   }
 };

@@ -64,11 +64,16 @@ void ModalTestKit::PollWidgets() {
   // Each window takes one action; a window that is still open after its action is ended.
   if (!window || window == lastHandled_ || !window->isVisible() || !widgetActions_.front().matches(*window))
     return;
-  WidgetAction next = std::move(widgetActions_.front());
+  auto next = std::make_shared<WidgetAction>(std::move(widgetActions_.front()));
   widgetActions_.pop_front();
   lastHandled_ = window;
-  next.tracked->ran = true;
-  RunGuarded(*window, [&] { next.run(*window); });
+  next->tracked->ran = true;
+  // Run outside this timer: Qt does not fire a timer again while its slot runs, and the action
+  // may open a window of its own (a confirmation) that the next action waits for.
+  QPointer<QWidget> target(window);
+  QTimer::singleShot(0, window, [next, target] {
+    if (target) RunGuarded(*target, [&] { next->run(*target); });
+  });
 }
 
 }  // namespace linkrake::testing
