@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,8 @@ struct SysCommandCase {
   unsigned id;
   bool opensAbout;
 };
+
+void PrintTo(const SysCommandCase& c, std::ostream* os) { *os << c.name; }
 
 class AboutCommandTest : public ::testing::TestWithParam<SysCommandCase> {};
 

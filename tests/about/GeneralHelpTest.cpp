@@ -1,6 +1,7 @@
 // The general help text, byte for byte, and the one box that shows it.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "about/GeneralHelp.h"
@@ -30,6 +31,8 @@ struct Landmark {
   const char* name;
   const char* text;
 };
+
+void PrintTo(const Landmark& c, std::ostream* os) { *os << c.name; }
 
 class GeneralHelpLandmarkTest : public ::testing::TestWithParam<Landmark> {};
 

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
+#include <ostream>
 #include <string>
 
 #include "LinkPixels.h"
@@ -99,6 +100,8 @@ struct ClickCase {
   int beeps;
 };
 
+void PrintTo(const ClickCase& c, std::ostream* os) { *os << c.name; }
+
 class StaticLinkClickTest : public StaticLinkTest, public ::testing::WithParamInterface<ClickCase> {};
 
 TEST_P(StaticLinkClickTest, OneAttemptToOpenTheTextThenPurpleOnSuccessOrABeep) {
@@ -176,6 +179,8 @@ struct StyleCase {
   std::uint32_t kind;
   bool drawnAsLink;
 };
+
+void PrintTo(const StyleCase& c, std::ostream* os) { *os << c.name; }
 
 class StaticLinkStyleTest : public StaticLinkTest, public ::testing::WithParamInterface<StyleCase> {};
 

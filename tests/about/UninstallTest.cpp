@@ -4,6 +4,7 @@
 
 #include <QLockFile>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,8 @@ struct AnswerCase {
   const char* name;
   int answer;
 };
+
+void PrintTo(const AnswerCase& c, std::ostream* os) { *os << c.name; }
 
 class UninstallAnswerTest : public UninstallTest, public ::testing::WithParamInterface<AnswerCase> {};
 
