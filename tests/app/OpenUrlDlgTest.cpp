@@ -44,6 +44,8 @@ const char* Name(CloseBy how) {
   return "?";
 }
 
+void PrintTo(CloseBy how, std::ostream* out) { *out << Name(how); }
+
 std::string Utf8(const QString& text) { return text.toUtf8().toStdString(); }
 
 // What one opening of the dialog showed and left behind.
@@ -235,6 +237,9 @@ TEST_F(OpenUrlDlgTest, AnUnreadableEntryIsCarriedByTheShift) {
 // the same), and a folder that cannot exist because a plain file stands in its way.
 enum class Unwritable { ReadOnlyFolder, FileInTheWay };
 
+const char* Name(Unwritable store) { return store == Unwritable::ReadOnlyFolder ? "ReadOnlyFolder" : "FileInTheWay"; }
+void PrintTo(Unwritable store, std::ostream* out) { *out << Name(store); }
+
 class OpenUrlDlgUnwritableTest : public OpenUrlDlgTest, public ::testing::WithParamInterface<Unwritable> {};
 
 TEST_P(OpenUrlDlgUnwritableTest, IsReportedOnceAndTheDialogStillCloses) {
@@ -261,10 +266,7 @@ TEST_P(OpenUrlDlgUnwritableTest, IsReportedOnceAndTheDialogStillCloses) {
 
 INSTANTIATE_TEST_SUITE_P(Stores, OpenUrlDlgUnwritableTest,
                          ::testing::Values(Unwritable::ReadOnlyFolder, Unwritable::FileInTheWay),
-                         [](const ::testing::TestParamInfo<Unwritable>& info) {
-                           return std::string(info.param == Unwritable::ReadOnlyFolder ? "ReadOnlyFolder"
-                                                                                       : "FileInTheWay");
-                         });
+                         [](const ::testing::TestParamInfo<Unwritable>& info) { return std::string(Name(info.param)); });
 
 }  // namespace
 }  // namespace linkrake
