@@ -52,7 +52,8 @@ using testing::TempDir;
 using Texts = std::vector<std::string>;
 
 // A small HTTP server on 127.0.0.1: each connection gets the raw reply of its path (a 404 page
-// for an unknown one) and is closed. Raw replies let a test send a body cut short.
+// for an unknown one) and is closed. Raw replies let a test send a body cut short; an empty
+// reply is a server gone silent, which holds the connection for a few seconds.
 class PageServer {
  public:
   PageServer() {
@@ -123,6 +124,10 @@ class PageServer {
       requestLines_.push_back(line);
       const auto found = replies_.find(path);
       reply = found != replies_.end() ? found->second : Reply(404, "no such page");
+    }
+    if (reply.empty()) {
+      for (int waited = 0; waited < 3000 && !stop_; waited += 20) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      return;
     }
     for (std::size_t sent = 0; sent < reply.size();) {
       const ssize_t n = ::send(connection, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
@@ -348,10 +353,18 @@ TEST_P(OpenUrlPageTest, OkFetchesThePageIntoTheTemporaryFileForTheSearch) {
   RunMainWindow([&](CExtractDlg& main) {
     ASSERT_STREQ(main.TempPath(), TempFile().c_str());
     PaintLog paints(main.GetDlgItem(IDC_BASE_EDIT));
+    // The window keeps handling its events while "Finished" is on show.
+    int ticksWhileFinished = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+      if (main.Base() == "Finished") ++ticksWhileFinished;
+    });
+    ticker.start(10);
     QElapsedTimer clock;
     clock.start();
     OpenUrl(main, typed, CloseBy::Ok, &paints);
     EXPECT_GE(clock.elapsed(), CurrentOpenUrlSettings().finishedPause.count());
+    EXPECT_GT(ticksWhileFinished, 0);
 
     EXPECT_TRUE(boxes_.requests.empty()) << boxes_.requests.front().text;
     EXPECT_EQ(StateOf(main), (MainState{true, false, completed, "URL location", completed, TempFile()}));
@@ -384,6 +397,7 @@ struct FailureCase {
   const char* name;
   std::function<std::string(PageServer&)> address;  // what the user types
   std::string failure;
+  std::chrono::milliseconds stall{5'000};  // the reader's longest wait for a byte
 };
 
 void PrintTo(const FailureCase& failure, std::ostream* out) { *out << failure.name; }
@@ -399,6 +413,12 @@ const FailureCase kFailures[] = {
      },
      "Unable to read data"},
     {"NoHost", [](PageServer&) { return std::string("http://"); }, "Unable to open URL"},
+    {"ServerGoesSilent",
+     [](PageServer& server) {
+       server.Route("/silent", "");
+       return server.Address("/silent");
+     },
+     "Unable to open URL", std::chrono::milliseconds(300)},
 };
 
 class OpenUrlFailureTest : public OpenUrlCommandTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -407,6 +427,7 @@ TEST_P(OpenUrlFailureTest, IsShownWithItsReasonAndWritesNothing) {
   const FailureCase& failure = GetParam();
   const std::string typed = failure.address(server_);
   const std::string completed = typed.starts_with("http://") ? typed : "http://" + typed;
+  CurrentOpenUrlSettings().readerLimits.stallTimeout = failure.stall;
 
   RunMainWindow([&](CExtractDlg& main) {
     const MainState before = StateOf(main);
