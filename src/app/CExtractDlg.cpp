@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +17,7 @@
 #include <system_error>
 
 #include "app/CExtractApp.h"
+#include "app/IconPlacement.h"
 #include "app/LinkListModel.h"
 #include "extract/Product.h"
 #include "framework/ControlProperties.h"
@@ -116,6 +118,18 @@ void CExtractDlg::OnDestroy() {
   CDialog::OnDestroy();
   // Usually there is nothing to delete: no page was downloaded, or a search took it already.
   if (m_szTempPath[0] != '\0') std::remove(m_szTempPath);
+}
+
+void CExtractDlg::paintEvent(QPaintEvent* event) {
+  if (!isMinimized()) {
+    CDialog::paintEvent(event);
+    return;
+  }
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().window());
+  const QSize icon(32, 32);
+  painter.drawPixmap(IconOrigin(width(), height(), icon.width(), icon.height()),
+                     m_hIcon.pixmap(icon));
 }
 
 void CExtractDlg::OnFileOpen() {

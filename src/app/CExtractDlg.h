@@ -50,6 +50,8 @@ class CExtractDlg : public CDialog {
   void OnDestroy() override;
   // The window menu; the About item is handled here, the rest goes to the base.
   void OnSysCommand(unsigned id, long lParam) override;
+  // Minimised, the window shows its icon centred; otherwise it paints as any dialog.
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   friend class DialogSearchHost;
