@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QTreeView>
 #include <QtTest/QTest>
@@ -172,6 +173,28 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"ExclusionTextUnusedWhileUnchecked", IDC_OPT_ALL, true, false, "a.ex",
                    {"ftp://f.example/x.zip", "http://a.example/", "http://b.example/", kBaseLink}}),
     [](const ::testing::TestParamInfo<SearchCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ExtractDlgTest, AnItemEditedInPlaceKeepsItsText) {
+  const std::string page = env.dir.Write("page.html", kPage);
+  Run([&](CExtractDlg& d) {
+    Open(d, page);
+    Click(d, IDC_SEARCH);
+    const Links before = ShownLinks(d);
+    auto* view = d.GetDlgItem<QTreeView>(IDC_LINK_LIST);
+    ASSERT_NE(view, nullptr);
+    const QModelIndex first = view->model()->index(0, 0);
+    view->setCurrentIndex(first);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(first));
+    if (!editor) editor = view->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr) << "editing did not start";
+    editor->setText("http://changed.example/");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(ShownLinks(d), before);
+    EXPECT_EQ(std::string(d.Links().GetItemText(0)), before.front());
+  });
+}
 
 TEST_F(ExtractDlgTest, EmptyResultGetsThePlaceholderAfterTheMessage) {
   const std::string page = env.dir.Write("empty.txt", "");
