@@ -13,6 +13,7 @@
 #include "app/CExtractApp.h"
 #include "framework/AppName.h"
 #include "framework/MainWindow.h"
+#include "framework/MessageBox.h"
 #include "registry/SettingsStore.h"
 
 namespace linkrake::testing {
@@ -73,6 +74,24 @@ TEST_F(ExtractAppTest, KeepsTheLastFourOpenedMostRecentFirst) {
   // The next run starts from that list; a file opened again moves to the front.
   RunOpening({files[2]});
   EXPECT_EQ(StoredRecentFiles(), (std::vector<std::string>{files[2], files[4], files[3], files[1]}));
+}
+
+TEST_F(ExtractAppTest, MessageBoxesCarryTheNameAndBelongToTheMainDialog) {
+  CExtractApp app(Store());
+  QWidget* mainDialog = nullptr;
+  OnMainDialog(env.kit, [&](CExtractDlg& d) {
+    mainDialog = &d;
+    env.files.Accept(env.dir.File("missing.html"));
+    ChooseMenu(d, ID_FILE_OPEN);
+    Click(d, IDC_SEARCH);
+    ChooseMenu(d, ID_FILE_EXIT);
+  });
+  app.Run();
+  ASSERT_EQ(env.boxes.requests.size(), 1u);
+  EXPECT_EQ(env.boxes.requests[0].text, "Unable to open selected file.");
+  EXPECT_EQ(env.boxes.requests[0].caption, AppName());
+  EXPECT_EQ(env.boxes.requests[0].owner, mainDialog);
+  EXPECT_EQ(env.boxes.requests[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
 }
 
 TEST_F(ExtractAppTest, CancelledOpenAddsNothing) {
