@@ -22,7 +22,8 @@ void CExtractDlg::AppendAboutMenuItem() {
   // background offers the same menu, About item included.
   if (QWidget* background = ClientArea()) OfferSystemMenuOnRightClick(*this, *background);
 
-  // F1 is the Help command, and the Help command shows the program's own help page.
+  // F1 is the Help command, and the Help command shows the program's own help page (this
+  // entry takes the place of the one the constructor made, which looks for a ".hlp" file).
   if (!findChild<QShortcut*>(kHelpKeyName)) {
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     helpKey->setObjectName(kHelpKeyName);
