@@ -1,13 +1,16 @@
 // A whole search on arbitrary bytes and choices: the file is read, scanned and filtered by the
 // engine, and the result is held against the same rules applied the slow, obvious way.
 //
-// Input: one byte of choices (bits 0-1 which links, bit 2 remove duplicates, bit 3 exclude),
-// the exclusion text and the base text (each a length byte and that many bytes), then the file.
+// Input: one byte of choices (bits 0-1 which links, bit 2 remove duplicates, bit 3 exclude,
+// bit 4 nobody watches the progress, bit 5 read from memory instead of a file, bit 6 the read
+// fails part-way), the exclusion text and the base text (each a length byte and that many
+// bytes), a byte that places the read failure, then the file.
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -29,12 +32,15 @@ class CountingSink : public IMessageSink {
       ++caps;
     } else if (text == kDoneMessage) {
       ++done;
+    } else if (text == kOpenFailedMessage) {
+      ++failed;
     } else {
       ++other;
     }
   }
   int caps = 0;
   int done = 0;
+  int failed = 0;
   int other = 0;
 };
 
@@ -54,6 +60,7 @@ class FuzzHost : public ISearchHost {
   bool IsRemoveDupsChecked() override { return dups_; }
   bool IsRemoveLinesChecked() override { return excludeOn_; }
   void SetItemCountText(const std::string& text) override { countText_ = text; }
+  bool ShowsProgress() override { return showsProgress_; }
   void ShowMessage(std::string_view text, MessageIcon icon) override {
     messages_.ShowMessage(text, icon);
   }
@@ -80,6 +87,25 @@ class FuzzHost : public ISearchHost {
   std::vector<int> positions_;
   bool ranged_ = false;
   int columns_ = 0;
+  bool showsProgress_ = true;
+  bool addedNoLinksItem_ = false;
+};
+
+// A page in memory whose reading breaks down after a number of bytes.
+class FailingSource : public IByteSource {
+ public:
+  FailingSource(std::string_view bytes, std::size_t failAt)
+      : good_(bytes.substr(0, std::min(failAt, bytes.size()))) {}
+  std::size_t Read(char* into, std::size_t size) override {
+    const std::size_t n = good_.Read(into, size);
+    if (n < size) failed_ = true;
+    return n;
+  }
+  bool Failed() const override { return failed_; }
+
+ private:
+  MemoryByteSource good_;
+  bool failed_ = false;
 };
 
 const std::string& InputPath() {
@@ -105,27 +131,58 @@ bool ComesFromInput(std::string_view link, std::string_view data, std::string_vi
   return rest.starts_with('/') && Contains(data, rest.substr(1));
 }
 
+bool HasLinkPattern(std::string_view line) {
+  return Contains(line, "<a href=\"") || Contains(line, "http://") || Contains(line, "ftp://");
+}
+
 // The line reader hands on exactly the lines of the obvious reading, and only lines without
-// any link pattern as unable to hold a link.
+// any link pattern as unable to hold a link; asked for the link lines only, it leaves out
+// none that holds a pattern.
+// One reader for every input: its megabyte of buffer would otherwise cost more than the check.
+class Refillable : public IByteSource {
+ public:
+  void Reset(std::string_view bytes) { rest_ = bytes; }
+  std::size_t Read(char* into, std::size_t size) override {
+    const std::size_t n = std::min(size, rest_.size());
+    if (n != 0) std::memcpy(into, rest_.data(), n);
+    rest_.remove_prefix(n);
+    return n;
+  }
+  bool Failed() const override { return false; }
+
+ private:
+  std::string_view rest_;
+};
+
 void CheckLines(std::string_view data) {
+  static Refillable source;
+  static LineReader reader(source);
   const std::vector<std::string> expected = ReferenceLines(data);
-  std::FILE* file = std::fopen(InputPath().c_str(), "rb");
-  if (!file) Fail("cannot read the input file");
-  LineReader reader(file);
+  source.Reset(data);
   std::size_t index = 0;
-  const bool read = reader.ForEachLine([&](std::string_view line, bool mayHoldLink) {
+  bool read = reader.ForEachLine([&](std::string_view line, bool mayHoldLink) {
     Check(index < expected.size(), "no more lines than the input has");
     Check(line == expected[index], "each line as the input has it");
-    if (!mayHoldLink) {
-      Check(!Contains(line, "<a href=\"") && !Contains(line, "http://") &&
-                !Contains(line, "ftp://"),
-            "a line with a link pattern is scanned");
-    }
+    Check(mayHoldLink || !HasLinkPattern(line), "a line with a link pattern is scanned");
     ++index;
   });
-  std::fclose(file);
-  Check(read, "a readable file reads to its end");
+  Check(read, "a readable input reads to its end");
   Check(index == expected.size(), "every line of the input is handed on");
+
+  source.Reset(data);
+  std::size_t next = 0;  // the first expected line not yet matched
+  read = reader.ForEachLinkLine([&](std::string_view line) {
+    while (next < expected.size() && expected[next] != line) {
+      Check(!HasLinkPattern(expected[next]), "no line with a link pattern is left out");
+      ++next;
+    }
+    Check(next < expected.size(), "only lines of the input, in order");
+    ++next;
+  });
+  Check(read, "a readable input reads to its end");
+  for (; next < expected.size(); ++next) {
+    Check(!HasLinkPattern(expected[next]), "no line with a link pattern is left out");
+  }
 }
 
 }  // namespace
@@ -139,17 +196,42 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto choice = static_cast<PassChoice>(choices & 3);
   const bool removeDups = (choices & 4) != 0;
   const bool excludeOn = (choices & 8) != 0;
+  const bool showsProgress = (choices & 16) == 0;
+  const bool fromMemory = (choices & 32) != 0;
+  const bool readFails = (choices & 64) != 0;
   const std::string excludeText(bytes.TakeText(16));
   const std::string rawBase(bytes.TakeText(32));
+  const std::size_t failAt = std::size_t{bytes.TakeByte()} * 97;
   const std::string_view file = bytes.Rest();
 
-  WriteInput(file);
   CheckLines(file);
 
   FuzzHost host(choice, removeDups, excludeOn, rawBase, excludeText);
-  CSearchRun run(host, InputPath(), InputPath());
-  Check(run.Run() == CSearchRun::Outcome::Done, "a readable file is searched to the end");
-  Check(!std::filesystem::exists(InputPath()), "the temporary file is gone after the run");
+  host.showsProgress_ = showsProgress;
+  if (readFails) {
+    // Nothing read before the failure may pass for the whole list.
+    FailingSource source(file, failAt);
+    CSearchRun run(host, source, file.size(), {});
+    Check(run.Run() == CSearchRun::Outcome::InputFailed, "a read error ends the search");
+    Check(host.List().GetItemCount() == 0, "a failed read leaves no links");
+    Check(host.messages_.failed == 1 && host.messages_.done == 0 && host.messages_.other == 0,
+          "the failure is reported, and nothing else");
+    return 0;
+  }
+  CSearchRun::Outcome outcome;
+  if (fromMemory) {
+    MemoryByteSource source(file);
+    CSearchRun run(host, source, file.size(), {});
+    outcome = run.Run();
+    host.addedNoLinksItem_ = run.AddedNoLinksItem();
+  } else {
+    WriteInput(file);
+    CSearchRun run(host, InputPath(), InputPath());
+    outcome = run.Run();
+    Check(!std::filesystem::exists(InputPath()), "the temporary file is gone after the run");
+    host.addedNoLinksItem_ = run.AddedNoLinksItem();
+  }
+  Check(outcome == CSearchRun::Outcome::Done, "a readable input is searched to the end");
 
   // The base as completed: it names a scheme, and only "http://" was ever put in front.
   const std::string& base = host.Base();
@@ -178,6 +260,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Check(host.messages_.caps == referenceMessages.caps, "the cap message for every capped pass");
   Check(host.messages_.done == 1 && host.messages_.other == 0, "one done message, nothing else");
+  Check(host.messages_.failed == 0, "no failure on a readable input");
   Check(host.countText_ == std::to_string(expected.size()), "the count shows the links found");
   Check(!host.positions_.empty() && host.positions_.back() == ProgressTracker::kRange,
         "the bar ends full");
@@ -188,7 +271,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < list.GetItemCount(); ++i) listed.emplace_back(list.GetItemText(i));
   Check(std::is_sorted(listed.begin(), listed.end(), ByteLess), "the list is in byte order");
   const bool placeholder = expected.empty() || expected.front().empty();
-  Check(run.AddedNoLinksItem() == placeholder, "the placeholder exactly when nothing leads");
+  Check(host.addedNoLinksItem_ == placeholder, "the placeholder exactly when nothing leads");
   if (placeholder) {
     const auto at = std::find(listed.begin(), listed.end(), std::string(kNoLinksItem));
     Check(at != listed.end(), "the placeholder is listed");
