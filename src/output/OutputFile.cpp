@@ -80,12 +80,14 @@ class PendingFile {
   std::error_code Create(const std::string& folder, const std::string& name) {
     std::random_device seed;
     std::mt19937_64 random(seed());
-    const std::string stem = "." + name.substr(0, kMaxNameStem) + ".";
+    std::string stem(1, '.');
+    stem.append(name, 0, kMaxNameStem).append(1, '.');
     for (int attempt = 0; attempt < kMaxNameTries; ++attempt) {
       char suffix[24];
       std::snprintf(suffix, sizeof suffix, "%016llx.tmp",
                     static_cast<unsigned long long>(random()));
-      std::string candidate = folder + "/" + stem + suffix;
+      std::string candidate = folder;
+      candidate.append("/").append(stem).append(suffix);
       // 0666 lets the umask decide, as for any newly created file.
       fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd_ >= 0) {
@@ -128,7 +130,9 @@ std::error_code KeepOwnerAndMode(int fd, const struct stat& old) {
   if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
     // Only possible with the right to do so; otherwise the saver becomes the owner,
     // as with any file written anew.
-    (void)::fchown(fd, old.st_uid, old.st_gid);
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+      errno = 0;
+    }
   }
   // After the owner: a change of owner clears the set-id bits.
   return ::fchmod(fd, old.st_mode & 07777) == 0 ? std::error_code{} : LastError();
