@@ -13,10 +13,4 @@ CliPage DownloadPage(std::string address, const UrlReaderLimits& limits) {
   return {std::move(address), std::move(result)};
 }
 
-std::string DownloadFailureText(const DownloadResult& result) {
-  std::string text = result.failure;
-  if (!result.reason.empty()) text += "\n(" + result.reason + ")";
-  return text;
-}
-
 }  // namespace linkrake

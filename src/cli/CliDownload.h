@@ -13,7 +13,4 @@ struct CliPage {
 // Completes the address by the base rule and downloads the page with the URL reader.
 CliPage DownloadPage(std::string address, const UrlReaderLimits& limits = {});
 
-// The reader's failure text, then its reason in parentheses on a line of its own.
-std::string DownloadFailureText(const DownloadResult& result);
-
 }  // namespace linkrake

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/CliDownload.h"
+#include "sources/OpenUrlCommand.h"
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
 #include "cli/CliResults.h"
@@ -44,7 +45,7 @@ int RunCli(int argc, char** argv, std::istream& in, std::ostream& out, std::ostr
   if (options.url) {
     page = DownloadPage(*options.url);
     if (!page->result.ok) {
-      PrintCliMessage(err, DownloadFailureText(page->result));
+      PrintCliMessage(err, DownloadFailureMessage(page->result));
       return kExitDownloadFailed;
     }
   }
