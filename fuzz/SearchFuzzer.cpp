@@ -138,24 +138,9 @@ bool HasLinkPattern(std::string_view line) {
 // The line reader hands on exactly the lines of the obvious reading, and only lines without
 // any link pattern as unable to hold a link; asked for the link lines only, it leaves out
 // none that holds a pattern.
-// One reader for every input: its megabyte of buffer would otherwise cost more than the check.
-class Refillable : public IByteSource {
- public:
-  void Reset(std::string_view bytes) { rest_ = bytes; }
-  std::size_t Read(char* into, std::size_t size) override {
-    const std::size_t n = std::min(size, rest_.size());
-    if (n != 0) std::memcpy(into, rest_.data(), n);
-    rest_.remove_prefix(n);
-    return n;
-  }
-  bool Failed() const override { return false; }
-
- private:
-  std::string_view rest_;
-};
-
 void CheckLines(std::string_view data) {
-  static Refillable source;
+  // One reader for every input: its megabyte of buffer would otherwise cost more than the check.
+  static MemoryByteSource source;
   static LineReader reader(source);
   const std::vector<std::string> expected = ReferenceLines(data);
   source.Reset(data);

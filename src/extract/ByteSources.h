@@ -45,7 +45,9 @@ class StreamByteSource : public IByteSource {
 
 class MemoryByteSource : public IByteSource {
  public:
-  explicit MemoryByteSource(std::string_view bytes) : rest_(bytes) {}
+  explicit MemoryByteSource(std::string_view bytes = {}) : rest_(bytes) {}
+  // Starts over on other bytes, so that one reader with its buffer can serve many inputs.
+  void Reset(std::string_view bytes) { rest_ = bytes; }
   std::size_t Read(char* into, std::size_t size) override {
     const std::size_t n = std::min(size, rest_.size());
     if (n != 0) std::memcpy(into, rest_.data(), n);
