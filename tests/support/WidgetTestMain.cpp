@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <chrono>
 #include <memory>
 
@@ -35,6 +36,11 @@ int main(int argc, char** argv) {
   // Test discovery runs the program outside ctest's environment.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
+  // A widget test that forgets to point the settings at a folder of its own must not read or
+  // change the settings of whoever runs the tests.
+  QTemporaryDir configHome;
+  if (!configHome.isValid()) return 1;
+  qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
   previousHandler = qInstallMessageHandler(QuietMessages);
   QApplication app(argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(new WatchdogPerTest);
