@@ -1,12 +1,7 @@
 // HTML > Open URL... through the real main window offscreen: the Open URL dialog answered like a
 // user would, pages from a real HTTP server on 127.0.0.1, the temporary file in a temporary
 // folder of its own, the recent addresses in a settings store of their own.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -17,16 +12,14 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
-#include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/CExtractDlg.h"
@@ -39,6 +32,7 @@
 #include "sources/CRegistryAccess.h"
 #include "sources/OpenUrlCommand.h"
 #include "sources/RecentUrlStore.h"
+#include "support/LocalServer.h"
 #include "support/TempDir.h"
 
 namespace linkrake {
@@ -51,39 +45,47 @@ using testing::RecordingMessageBox;
 using testing::TempDir;
 using Texts = std::vector<std::string>;
 
-// A small HTTP server on 127.0.0.1: each connection gets the raw reply of its path (a 404 page
-// for an unknown one) and is closed. Raw replies let a test send a body cut short; an empty
-// reply is a server gone silent, which holds the connection for a few seconds.
+// Pages from a real HTTP server on 127.0.0.1, each path answered with its status and body (a 404
+// page for an unknown one), sent as they are, never compressed. The line of every request is
+// kept. A page can announce more than it sends and hang up (a body cut short) or never answer
+// (a server gone silent).
 class PageServer {
  public:
   PageServer() {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 8) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-      throw std::runtime_error("the test server could not listen on 127.0.0.1");
-    }
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { Serve(); });
-  }
-  ~PageServer() {
-    stop_ = true;
-    thread_.join();
-    ::close(listener_);
+    httplib::Server& routes = server_.routes();
+    // Before the routing, so that requests no route answers are counted too.
+    routes.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
+      std::lock_guard lock(mutex_);
+      requestLines_.push_back(request.method + " " + request.target + " " + request.version);
+      return httplib::Server::HandlerResponse::Unhandled;
+    });
+    routes.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+      Answer(request.path, response);
+    });
+    server_.start();
   }
   PageServer(const PageServer&) = delete;
   PageServer& operator=(const PageServer&) = delete;
 
-  void Route(const std::string& path, std::string reply) {
+  void Route(const std::string& path, int status, std::string body) {
     std::lock_guard lock(mutex_);
-    replies_[path] = std::move(reply);
+    pages_[path] = Page{status, std::move(body), 0, false};
   }
+  // Announces `announced` bytes, sends `body` and hangs up.
+  void RouteCutShort(const std::string& path, std::string body, std::size_t announced) {
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{200, std::move(body), announced, false};
+  }
+  // Takes the request and sends nothing back until the test is over.
+  void RouteSilent(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{200, {}, 0, true};
+  }
+
   // host:port/path, without a scheme.
-  std::string Address(const std::string& path) const { return "127.0.0.1:" + std::to_string(port_) + path; }
+  std::string Address(const std::string& path) const {
+    return "127.0.0.1:" + std::to_string(server_.port()) + path;
+  }
   int Requests() const {
     std::lock_guard lock(mutex_);
     return static_cast<int>(requestLines_.size());
@@ -94,79 +96,47 @@ class PageServer {
   }
 
  private:
-  void Serve() {
-    while (!stop_) {
-      pollfd waiting{listener_, POLLIN, 0};
-      if (::poll(&waiting, 1, 20) <= 0) continue;
-      const int connection = ::accept(listener_, nullptr, nullptr);
-      if (connection < 0) continue;
-      Answer(connection);
-      ::close(connection);
-    }
-  }
+  struct Page {
+    int status;
+    std::string body;
+    std::size_t announced;  // the length the headers give, when larger than the body
+    bool silent;
+  };
 
-  void Answer(int connection) {
-    std::string request;
-    char buffer[4096];
-    while (request.find("\r\n\r\n") == std::string::npos) {
-      pollfd readable{connection, POLLIN, 0};
-      if (::poll(&readable, 1, 5000) <= 0) return;
-      const ssize_t got = ::recv(connection, buffer, sizeof buffer, 0);
-      if (got <= 0) return;
-      request.append(buffer, static_cast<std::size_t>(got));
-    }
-    const std::string line = request.substr(0, request.find("\r\n"));
-    const std::size_t pathStart = line.find(' ') + 1;
-    const std::string path = line.substr(pathStart, line.find(' ', pathStart) - pathStart);
-    std::string reply;
+  void Answer(const std::string& path, httplib::Response& response) {
+    Page page{404, "no such page", 0, false};
     {
       std::lock_guard lock(mutex_);
-      requestLines_.push_back(line);
-      const auto found = replies_.find(path);
-      reply = found != replies_.end() ? found->second : Reply(404, "no such page");
+      if (const auto found = pages_.find(path); found != pages_.end()) page = found->second;
     }
-    if (reply.empty()) {
-      for (int waited = 0; waited < 3000 && !stop_; waited += 20) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (page.silent) {
+      server_.holdUntilReleased();
       return;
     }
-    for (std::size_t sent = 0; sent < reply.size();) {
-      const ssize_t n = ::send(connection, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
-      if (n <= 0) return;
-      sent += static_cast<std::size_t>(n);
+    response.status = page.status;
+    // A body with its length given up front goes out as it is, where set_content would
+    // compress a text page for a reader that accepts it; an empty one has nothing to compress
+    // and needs set_content to carry its zero length.
+    if (page.body.empty() && page.announced == 0) {
+      response.set_content(std::string(), "text/html");
+      return;
     }
+    auto body = std::make_shared<const std::string>(std::move(page.body));
+    response.set_content_provider(
+        std::max(page.announced, body->size()), "text/html",
+        [body](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+          if (offset >= body->size()) return false;  // hangs up short of the announced length
+          sink.write(body->data() + offset, std::min(length, body->size() - offset));
+          return true;
+        });
   }
 
- public:
-  static std::string Reply(int status, const std::string& body) {
-    return "HTTP/1.1 " + std::to_string(status) + (status == 200 ? " OK" : " Not Found") +
-           "\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
-           "\r\nConnection: close\r\n\r\n" + body;
-  }
-
- private:
-  int listener_ = -1;
-  int port_ = 0;
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
   mutable std::mutex mutex_;
-  std::map<std::string, std::string> replies_;
+  std::map<std::string, Page> pages_;
   Texts requestLines_;
+  // Last, so that it stops before the pages its handlers read go away.
+  test::LocalServer server_;
 };
-
-// A port on 127.0.0.1 that refuses connections.
-int ClosedPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    throw std::runtime_error("no free port on 127.0.0.1");
-  }
-  ::close(fd);
-  return ntohs(address.sin_port);
-}
 
 std::string Text(const QWidget* control) { return control ? GetWindowText(control) : "<no control>"; }
 
@@ -244,10 +214,7 @@ const char* Name(CloseBy how) {
 class OpenUrlCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "ftp_proxy", "FTP_PROXY",
-                             "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"}) {
-      ::unsetenv(name);
-    }
+    test::clearProxyEnvironment();
     if (const char* tmp = std::getenv("TMPDIR")) savedTmpDir_ = tmp;
     ::setenv("TMPDIR", tempFolder_.Path().c_str(), 1);
     setDefaultSettingsFolder(settingsFolder_.Path());
@@ -346,7 +313,7 @@ class OpenUrlPageTest : public OpenUrlCommandTest, public ::testing::WithParamIn
 
 TEST_P(OpenUrlPageTest, OkFetchesThePageIntoTheTemporaryFileForTheSearch) {
   const PageCase& page = GetParam();
-  server_.Route("/page", PageServer::Reply(page.status, page.body));
+  server_.Route("/page", page.status, page.body);
   const std::string typed = server_.Address("/page");
   const std::string completed = "http://" + typed;
 
@@ -403,19 +370,18 @@ struct FailureCase {
 void PrintTo(const FailureCase& failure, std::ostream* out) { *out << failure.name; }
 
 const FailureCase kFailures[] = {
-    {"NothingListening", [](PageServer&) { return "127.0.0.1:" + std::to_string(ClosedPort()) + "/page"; },
+    {"NothingListening", [](PageServer&) { return "127.0.0.1:" + std::to_string(test::closedPort()) + "/page"; },
      "Unable to open URL"},
     {"BodyCutShort",
      [](PageServer& server) {
-       server.Route("/cut", "HTTP/1.1 200 OK\r\nContent-Length: 100000\r\nConnection: close\r\n\r\n"
-                            "http://partial.example/\n");
+       server.RouteCutShort("/cut", "http://partial.example/\n", 100'000);
        return server.Address("/cut");
      },
      "Unable to read data"},
     {"NoHost", [](PageServer&) { return std::string("http://"); }, "Unable to open URL"},
     {"ServerGoesSilent",
      [](PageServer& server) {
-       server.Route("/silent", "");
+       server.RouteSilent("/silent");
        return server.Address("/silent");
      },
      "Unable to open URL", std::chrono::milliseconds(300)},
@@ -463,7 +429,7 @@ TEST_P(OpenUrlTempFileTest, ThatCannotBeWrittenIsReportedAndLeftAlone) {
   const std::string victim = elsewhere.Write("precious.txt", "keep me\n");
   if (GetParam() == InTheWay::LinkToAnotherFile) fs::create_symlink(victim, TempFile());
   else fs::create_directory(TempFile());
-  server_.Route("/page", PageServer::Reply(200, "http://a.example/\n"));
+  server_.Route("/page", 200, "http://a.example/\n");
   const std::string completed = "http://" + server_.Address("/page");
 
   RunMainWindow([&](CExtractDlg& main) {
@@ -491,7 +457,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, OpenUrlTempFileTest, ::testing::Values(InTheWay:
 class OpenUrlCancelTest : public OpenUrlCommandTest, public ::testing::WithParamInterface<CloseBy> {};
 
 TEST_P(OpenUrlCancelTest, LeavesTheWindowAsItWasButRecordsTheAddress) {
-  server_.Route("/page", PageServer::Reply(200, "http://a.example/\n"));
+  server_.Route("/page", 200, "http://a.example/\n");
   const std::string typed = server_.Address("/page");
 
   RunMainWindow([&](CExtractDlg& main) {
@@ -516,8 +482,8 @@ INSTANTIATE_TEST_SUITE_P(Ways, OpenUrlCancelTest,
                          [](const ::testing::TestParamInfo<CloseBy>& info) { return std::string(Name(info.param)); });
 
 TEST_F(OpenUrlCommandTest, ALaterDownloadReplacesTheEarlierPage) {
-  server_.Route("/one", PageServer::Reply(200, "http://one.example/\n"));
-  server_.Route("/two", PageServer::Reply(200, "http://two.example/\n"));
+  server_.Route("/one", 200, "http://one.example/\n");
+  server_.Route("/two", 200, "http://two.example/\n");
 
   RunMainWindow([&](CExtractDlg& main) {
     OpenUrl(main, server_.Address("/one"), CloseBy::Ok);

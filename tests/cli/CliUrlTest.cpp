@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "CliRun.h"
-#include "LocalServer.h"
+#include "support/LocalServer.h"
 #include "support/TempDir.h"
 
 namespace linkrake {

@@ -1,5 +1,5 @@
 #include "Compress.h"
-#include "LocalServer.h"
+#include "support/LocalServer.h"
 #include "sources/CUrlReader.h"
 
 #include <gtest/gtest.h>
