@@ -1,30 +1,22 @@
-# linkrake_gtest(NAME SOURCES... LIBS libs... [TIMEOUT s]): one GoogleTest program,
-# each of its tests registered with ctest under its own name and with a time limit.
-function(linkrake_gtest name)
+# One GoogleTest program with `main_libs` providing its main: each of its tests registered with
+# ctest under its own name, with a time limit, run offscreen.
+function(_linkrake_gtest_program name main_libs)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 60)
   endif()
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${main_libs})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
   target_compile_definitions(${name} PRIVATE LINKRAKE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
     PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
-# linkrake_qtest(NAME SOURCES... LIBS libs... [TIMEOUT s]): one Qt Test program, one ctest entry,
-# run offscreen.
-function(linkrake_qtest name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
-  if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 120)
-  endif()
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test)
-  target_compile_definitions(${name} PRIVATE LINKRAKE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+# linkrake_gtest(NAME SOURCES... LIBS libs... [TIMEOUT s]): a GoogleTest program with
+# GoogleTest's own main; tests/ is on the include path (support/TempDir.h).
+function(linkrake_gtest name)
+  _linkrake_gtest_program(${name} "GTest::gtest;GTest::gtest_main" ${ARGN})
 endfunction()
 
 # The main of widget tests (tests/support/WidgetTestMain.cpp) as a library: a QApplication on the
@@ -36,17 +28,7 @@ if(TARGET linkrake_framework_testing AND NOT TARGET linkrake_widget_gtest)
 endif()
 
 # linkrake_widget_gtest(NAME SOURCES... LIBS libs... [TIMEOUT s]): like linkrake_gtest, for
-# widgets: the main above, the framework's test kit (framework/testing/) and tests/ on the
-# include path (support/TempDir.h), each test run offscreen.
+# widgets: the main above and the framework's test kit (framework/testing/).
 function(linkrake_widget_gtest name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
-  if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 60)
-  endif()
-  add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} linkrake_widget_gtest)
-  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
-  target_compile_definitions(${name} PRIVATE LINKRAKE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
-    PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  _linkrake_gtest_program(${name} linkrake_widget_gtest ${ARGN})
 endfunction()
